@@ -1,0 +1,9 @@
+#include "framework/DrawNotifier.h"
+
+namespace kiln {
+
+void DrawNotifier::draw() {
+    dispatch([](IDrawListener& listener) { listener.draw(); });
+}
+
+}  // namespace kiln

@@ -1,0 +1,9 @@
+#include "framework/DrawOverlayNotifier.h"
+
+namespace kiln {
+
+void DrawOverlayNotifier::drawOverlay() {
+    dispatch([](IDrawOverlayListener& listener) { listener.drawOverlay(); });
+}
+
+}  // namespace kiln

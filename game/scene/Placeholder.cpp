@@ -1,0 +1,1 @@
+int quiltRushGamePlaceholder = 0;
