@@ -1,0 +1,45 @@
+#include "tests/support/ScopedTempDir.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace testSupport {
+
+namespace fs = std::filesystem;
+
+ScopedTempDir::ScopedTempDir() {
+    std::string pattern = (fs::temp_directory_path() / "quiltrush-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    directory = pattern;
+    previous = fs::current_path().string();
+    fs::current_path(directory);
+}
+
+ScopedTempDir::~ScopedTempDir() {
+    std::error_code ignored;
+    fs::current_path(previous, ignored);
+    fs::remove_all(directory, ignored);
+}
+
+void ScopedTempDir::write(const std::string& relativePath, const std::string& content) const {
+    fs::path full = fs::path(directory) / relativePath;
+    fs::create_directories(full.parent_path());
+    std::ofstream out(full, std::ios::binary);
+    out << content;
+}
+
+std::string ScopedTempDir::read(const std::string& relativePath) const {
+    std::ifstream in(fs::path(directory) / relativePath, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::string sourceDir() { return QUILTRUSH_SOURCE_DIR; }
+
+}  // namespace testSupport
