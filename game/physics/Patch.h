@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/IUpdateListener.h"
+#include "game/physics/Ray.h"
+#include "game/physics/Sphere.h"
+#include "game/physics/Spring.h"
+#include "game/scene/Object.h"
+
+namespace quiltRush {
+
+struct PatchRecord;
+
+/// The cloth: rectangular grids of spheres joined by structural springs, drawn
+/// as a textured mesh whose vertices follow the spheres. Spheres and springs
+/// are registered with the physics engine and live until exit.
+class Patch : public Object, public kiln::IUpdateListener {
+public:
+    Patch(const std::string& id, const std::string& textureFile);
+
+    /// Appends one grid from a level record (its pin indices are the caller's).
+    /// A record with counts that are not whole numbers of at least 2, more than
+    /// 65 536 spheres, or sizes or stiffness not finite and positive adds nothing.
+    void addGrid(const PatchRecord& record);
+    /// Fixes spheres[index] (counted over all grids); an index not below the sphere count is ignored.
+    void fixSphere(unsigned int index);
+    /// Untacks every sphere (a run restarts).
+    void releaseTacks();
+    /// The sphere nearest the ray origin among those within 0.14 of the ray's
+    /// line (and nearer than 1000); the earlier one on a tie; null if none.
+    Sphere* pick(Ray ray) const;
+
+    /// Copies sphere positions into the mesh and recomputes the normals.
+    void update(unsigned long elapsed) override;
+    /// The sheet, or in debug mode its springs and wire spheres.
+    void draw() override;
+
+    const std::vector<Sphere*>& getSpheres() const { return spheres; }
+    const std::vector<Spring*>& getSprings() const { return springs; }
+
+private:
+    std::vector<Sphere*> spheres;
+    std::vector<Spring*> springs;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> links;
+};
+
+}  // namespace quiltRush

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <vector>
+
+#include "framework/Entity.h"
+#include "framework/IDrawOverlayListener.h"
+#include "framework/IUpdateListener.h"
+#include "framework/Singleton.h"
+#include "game/physics/Polygon.h"
+#include "game/physics/Sphere.h"
+#include "game/physics/Spring.h"
+
+namespace quiltRush {
+
+/// Moves every registered sphere: gravity, springs, the ball's contacts and a
+/// semi-implicit Euler step, in substeps of 2 to 3 ms. Sphere 0 is the ball.
+/// Holds non-owning pointers; spheres, springs and polygons live until exit.
+class PhysicsEngine : public kiln::Entity,
+                      public kiln::IUpdateListener,
+                      public kiln::IDrawOverlayListener,
+                      public kiln::Singleton<PhysicsEngine> {
+public:
+    void init() override {}
+
+    /// Advances by elapsedMillis (at most 50 ms are simulated, in substeps of
+    /// 2 to 3 ms; 0 or 1 ms simulates nothing). Called once per tick.
+    void update(unsigned long elapsedMillis) override;
+    /// The statistics overlay, in debug mode only.
+    void drawOverlay() override;
+
+    /// Non-owning: the sphere lives until the program ends. The first one is the ball.
+    void addSphere(Sphere* sphere);
+    /// Non-owning: the spring lives until the program ends.
+    void addSpring(Spring* spring);
+    /// Stores one collision triangle; normal must be of unit length.
+    void addPolygon(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& normal);
+
+    bool isDebugMode() const { return debugMode; }
+    void setDebugMode(bool on) { debugMode = on; }
+
+    const std::vector<Sphere*>& getSpheres() const { return spheres; }
+    const std::vector<Spring*>& getSprings() const { return springs; }
+    const std::vector<Polygon*>& getPolygons() const { return polygons; }
+    Vector3 getGravity() const { return gravity; }
+
+private:
+    friend class kiln::Singleton<PhysicsEngine>;
+    PhysicsEngine();
+
+    void step(float dt, bool withPolygons);
+    void collideBallWithSpheres();
+    void collideBallWithPolygons(float dt);
+
+    std::vector<Sphere*> spheres;
+    std::vector<Spring*> springs;
+    std::vector<Polygon*> polygons;
+    Vector3 gravity{0.0f, -9.8f, 0.0f};
+    bool debugMode = false;
+};
+
+}  // namespace quiltRush

@@ -1,0 +1,26 @@
+#include "game/physics/Spring.h"
+
+#include "game/physics/Sphere.h"
+
+namespace quiltRush {
+
+// Ends this close exert nothing: it keeps the idle mouse spring, whose two
+// ends are the same sphere, silent.
+constexpr double kDeadZone = 0.001;
+
+Spring::Spring(Sphere* first, Sphere* second, float stiffness)
+    : first(first),
+      second(second),
+      restLength(length(first->getPosition() - second->getPosition())),
+      stiffness(stiffness) {}
+
+void Spring::apply(float dt) {
+    Vector3 between = first->getPosition() - second->getPosition();
+    float stretch = length(between);
+    if (static_cast<double>(stretch) <= kDeadZone) return;
+    Vector3 force = normalize(between) * ((stretch - restLength) * stiffness);
+    first->applyForce(-force, dt);
+    second->applyForce(force, dt);
+}
+
+}  // namespace quiltRush

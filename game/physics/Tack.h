@@ -1,0 +1,34 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <string>
+
+#include "framework/Entity.h"
+#include "framework/IDrawOverlayListener.h"
+
+namespace quiltRush {
+
+/// The overlay icon of one tack the player still holds: 64 x 64 overlay pixels centred on (x, y).
+class Tack : public kiln::Entity, public kiln::IDrawOverlayListener {
+public:
+    Tack(const std::string& id, int x, int y);
+
+    void init() override {}
+    /// The icon, only while visible.
+    void drawOverlay() override;
+
+    void show() { visible = true; }
+    void hide() { visible = false; }
+    bool isVisible() const { return visible; }
+    int getX() const { return x; }
+    int getY() const { return y; }
+
+private:
+    int x;
+    int y;
+    GLuint texture = 0;
+    bool visible = true;
+};
+
+}  // namespace quiltRush

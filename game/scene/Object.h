@@ -1,0 +1,61 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "framework/Entity.h"
+#include "framework/IDrawListener.h"
+#include "game/physics/Vector3.h"
+
+namespace quiltRush {
+
+/// A mesh vertex in world coordinates, with the faces that use it (filled by the cloth only).
+struct Vertex {
+    Vector3 position;
+    std::vector<std::int32_t> faceList;
+};
+
+/// One triangle: vertex indices of corners A, B, C, the unit face normal, the
+/// corner normals used for drawing and the corner texture coordinates (u, v).
+struct Face {
+    std::int32_t vertex[3] = {0, 0, 0};
+    Vector3 faceNormal;
+    Vector3 normal[3];
+    float texCoord[3][2] = {{0.0f, 0.0f}, {0.0f, 0.0f}, {0.0f, 0.0f}};
+};
+
+/// A textured, lit triangle mesh entity: the scenery, and the base of the cloth patch.
+class Object : public kiln::Entity, public kiln::IDrawListener {
+public:
+    explicit Object(const std::string& id);
+
+    void init() override {}
+    /// Draws every face with lighting and the texture, in world coordinates.
+    void draw() override;
+
+    /// Reads the first material bitmap and the first mesh of an ASE model (z-up,
+    /// turned to y-up), loads the texture and hands every face to the physics
+    /// engine as a collision polygon. A missing file leaves the object empty.
+    void loadASE(const std::string& fileName);
+
+    /// Reads words until one equals keyword exactly; false at the end of the stream.
+    static bool skipToKeyword(std::istream& in, const std::string& keyword);
+
+    const std::vector<Vertex>& getVertices() const { return vertices; }
+    const std::vector<Face>& getFaces() const { return faces; }
+    GLuint getTexture() const { return texture; }
+
+protected:
+    /// The mesh itself, without touching any other GL state.
+    void drawMesh() const;
+
+    std::vector<Vertex> vertices;
+    std::vector<Face> faces;
+    GLuint texture = 0;
+};
+
+}  // namespace quiltRush

@@ -1,1 +1,0 @@
-int quiltRushGamePlaceholder = 0;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <string>
+
+namespace quiltRush {
+
+/// Loads a 32-bit BMP as a mipmapped texture into handle, which is written only
+/// on success; the texture is then left bound with 2-D texturing enabled.
+/// A missing or unusable file changes nothing and reports nothing.
+void loadTexture(GLuint& handle, const std::string& fileName);
+
+/// Enables 2-D texturing and binds the handle.
+void bindTexture(GLuint handle);
+
+/// bindTexture, then clamps both wrap modes of the texture to its edges.
+void bindClampedTexture(GLuint handle);
+
+}  // namespace quiltRush
