@@ -1,13 +1,190 @@
+// The integrator works in fixed substeps of 2 to 3 ms whatever the frame rate,
+// so the stiff cloth springs stay stable. Each substep runs gravity, springs,
+// the ball's contacts and then a semi-implicit Euler step per sphere.
+//
+// Only the ball (sphere 0) takes part in contacts. Its contacts with other
+// spheres gather velocity changes in deltaVelocity, folded in by integrate at
+// the end of the substep, so every pair sees the velocities the substep began
+// with, whatever the list order. Contacts with the scene act at once, and the
+// scene test, a pass over every polygon, runs only on every fifth substep.
 #include "game/physics/PhysicsEngine.h"
+
+#include <cmath>
+#include <sstream>
+#include <string>
+
+#include "framework/Util.h"
 
 namespace quiltRush {
 
+namespace {
+
+constexpr unsigned long kMaxSimulatedMillis = 50;  // a longer stall is dropped, not caught up
+constexpr unsigned long kMillisPerSubstep = 2;     // substeps last 2 to 3 ms
+constexpr double kSecondsPerMilli = 0.001;
+constexpr unsigned kPolygonPassEvery = 5;  // the scene test is the costly one
+constexpr float kRestitution = 0.5f;       // a scene contact keeps half the normal speed
+constexpr float kSlideDamping = 0.5f;      // per second of substep, face contacts only
+
+// Statistics overlay layout, in window pixels from the bottom-left corner.
+constexpr double kLabelX = 15.0;
+constexpr double kValueX = 120.0;
+constexpr double kTimeY = 140.0;
+constexpr double kSpringsY = 120.0;
+constexpr double kSpheresY = 100.0;
+constexpr double kPolygonsY = 80.0;
+constexpr float kSecondsPerMilliF = 0.001f;
+
+// A point strictly inside triangle (a, b, c), by barycentric coordinates; a
+// point on an edge or corner is outside, and so is any point of a degenerate
+// triangle.
+bool insideTriangle(const Vector3& q, const Vector3& a, const Vector3& b, const Vector3& c) {
+    Vector3 e0 = c - a;
+    Vector3 e1 = b - a;
+    Vector3 e2 = q - a;
+    float d00 = dot(e0, e0);
+    float d01 = dot(e0, e1);
+    float d02 = dot(e0, e2);
+    float d11 = dot(e1, e1);
+    float d12 = dot(e1, e2);
+    float denominator = d00 * d11 - d01 * d01;
+    if (denominator == 0.0f) return false;
+    float k = 1.0f / denominator;
+    float u = (d11 * d02 - d01 * d12) * k;
+    float v = (d00 * d12 - d01 * d02) * k;
+    return u > 0.0f && v > 0.0f && u + v < 1.0f;
+}
+
+// Restitution impulse along a unit direction, written with the ball's mass so
+// that it reads as an impulse; for a unit direction it is V += -1.5 (V . n) n.
+void bounce(Sphere& ball, const Vector3& direction) {
+    float mass = ball.getMass();
+    float impulse = (dot(direction, ball.getVelocity()) * -(1.0f + kRestitution)) /
+                    ((1.0f / mass) * dot(direction, direction));
+    ball.addVelocity(direction * impulse / mass);
+}
+
+// The ball's contact with the segment e0-e1 (corners included); centre is the
+// ball's position at the start of the polygon's test.
+void collideWithEdge(Sphere& ball, const Vector3& centre, const Vector3& e0, const Vector3& e1) {
+    Vector3 along = normalize(e1 - e0);
+    float edgeLength = length(e1 - e0);
+    float t = dot(along, centre - e0);
+    if (t < 0.0f || t > edgeLength) return;
+    Vector3 nearest = e0 + along * t;
+    Vector3 push = normalize(centre - nearest);
+    float distance = length(centre - nearest);
+    float radius = ball.getRadius();
+    if (distance > radius) return;  // touching at exactly r is a contact here
+    if (push == Vector3()) return;  // the centre on the edge itself has no direction to push in
+    ball.setPosition(centre + push * (radius - distance));
+    bounce(ball, push);
+}
+
+}  // namespace
+
 PhysicsEngine::PhysicsEngine() : kiln::Entity("PhysicsEngine") {}
 
-void PhysicsEngine::update(unsigned long) {}
-void PhysicsEngine::drawOverlay() {}
+PhysicsEngine::~PhysicsEngine() {
+    for (Polygon* polygon : polygons) delete polygon;
+}
+
+void PhysicsEngine::update(unsigned long elapsedMillis) {
+    unsigned long ms = elapsedMillis < kMaxSimulatedMillis ? elapsedMillis : kMaxSimulatedMillis;
+    unsigned long substeps = ms / kMillisPerSubstep;
+    if (substeps == 0) return;  // 0 or 1 ms: the time is dropped, not carried over
+    float dt = static_cast<float>((static_cast<double>(ms) / static_cast<double>(substeps)) * kSecondsPerMilli);
+    for (unsigned long i = 0; i < substeps; ++i) step(dt, i % kPolygonPassEvery == 0);
+}
+
+void PhysicsEngine::step(float dt, bool withPolygons) {
+    Vector3 fall = gravity * dt;
+    // Clearing and gravity touch different fields of each sphere, so one pass does both.
+    for (Sphere* sphere : spheres) {
+        sphere->clearDeltaVelocity();
+        sphere->addVelocity(fall);
+    }
+    for (Spring* spring : springs) spring->apply(dt);
+    collideBallWithSpheres();
+    if (withPolygons) collideBallWithPolygons(dt);
+    for (Sphere* sphere : spheres) sphere->integrate(dt);
+}
+
+void PhysicsEngine::collideBallWithSpheres() {
+    if (spheres.empty()) return;
+    Sphere& ball = *spheres[0];
+    Vector3 centre = ball.getPosition();
+    Vector3 velocity = ball.getVelocity();
+    float radius = ball.getRadius();
+    float inverseMass = 1.0f / ball.getMass();
+    for (std::size_t j = 1; j < spheres.size(); ++j) {
+        Sphere& other = *spheres[j];
+        Vector3 offset = centre - other.getPosition();
+        if (length(offset) >= radius + other.getRadius()) continue;  // touching is not a contact
+        Vector3 n = normalize(offset);
+        float approach = dot(velocity - other.getVelocity(), n);
+        // Resting or separating overlaps are left alone (this also covers
+        // coincident centres, whose direction n is zero).
+        if (approach >= 0.0f) continue;
+        float otherInverseMass = 1.0f / other.getMass();
+        float impulse = -approach / ((inverseMass + otherInverseMass) * dot(n, n));
+        ball.addDeltaVelocity(n * impulse * inverseMass);
+        other.addDeltaVelocity(-n * impulse * otherInverseMass);
+    }
+}
+
+void PhysicsEngine::collideBallWithPolygons(float dt) {
+    if (spheres.empty()) return;
+    Sphere& ball = *spheres[0];
+    float radius = ball.getRadius();
+    for (const Polygon* polygon : polygons) {
+        const Vector3& normal = polygon->normal;
+        if (normal == Vector3()) continue;  // a polygon without a normal cannot push
+        // Each polygon sees where the previous ones left the ball.
+        Vector3 centre = ball.getPosition();
+        float side = dot(normal, centre - polygon->a);
+        if (side < 0.0f) continue;  // behind the plane; on the plane counts as in front
+        float distance = std::fabs(side);
+        if (distance >= radius) continue;
+        Vector3 projected = centre - normal * distance;
+        if (insideTriangle(projected, polygon->a, polygon->b, polygon->c)) {
+            ball.setPosition(centre + normal * (radius - distance));
+            Vector3 velocity = ball.getVelocity();
+            Vector3 sliding = velocity - normal * dot(velocity, normal);
+            // The impulse ignores the sign of the normal speed: a ball already
+            // leaving the plane is turned back towards it too.
+            bounce(ball, normal);
+            ball.addVelocity(-sliding * kSlideDamping * dt);
+        } else {
+            // All three edges test the centre as it was; the last push wins,
+            // the impulses add up.
+            collideWithEdge(ball, centre, polygon->a, polygon->b);
+            collideWithEdge(ball, centre, polygon->b, polygon->c);
+            collideWithEdge(ball, centre, polygon->c, polygon->a);
+        }
+    }
+}
+
+void PhysicsEngine::drawOverlay() {
+    if (!debugMode) return;
+    float millis = timeSource ? timeSource() : 0.0f;
+    std::ostringstream seconds;
+    seconds << millis * kSecondsPerMilliF;
+    kiln::Util* util = kiln::Util::instance();
+    util->drawString("Time elapsed: ", kLabelX, kTimeY);
+    util->drawString(seconds.str(), kValueX, kTimeY);
+    util->drawString("Patch springs: ", kLabelX, kSpringsY);
+    util->drawString(std::to_string(static_cast<int>(springs.size())), kValueX, kSpringsY);
+    util->drawString("Patch spheres: ", kLabelX, kSpheresY);
+    util->drawString(std::to_string(static_cast<int>(spheres.size())), kValueX, kSpheresY);
+    util->drawString("Scene polygons: ", kLabelX, kPolygonsY);
+    util->drawString(std::to_string(static_cast<int>(polygons.size())), kValueX, kPolygonsY);
+}
+
 void PhysicsEngine::addSphere(Sphere* sphere) { spheres.push_back(sphere); }
+
 void PhysicsEngine::addSpring(Spring* spring) { springs.push_back(spring); }
+
 void PhysicsEngine::addPolygon(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& normal) {
     polygons.push_back(new Polygon{a, b, c, normal});
 }

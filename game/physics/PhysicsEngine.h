@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "framework/Entity.h"
@@ -20,13 +22,18 @@ class PhysicsEngine : public kiln::Entity,
                       public kiln::IDrawOverlayListener,
                       public kiln::Singleton<PhysicsEngine> {
 public:
+    /// Deletes the collision triangles it made; spheres and springs belong to their makers.
+    ~PhysicsEngine() override;
+
     void init() override {}
 
     /// Advances by elapsedMillis (at most 50 ms are simulated, in substeps of
     /// 2 to 3 ms; 0 or 1 ms simulates nothing). Called once per tick.
     void update(unsigned long elapsedMillis) override;
-    /// The statistics overlay, in debug mode only.
+    /// The statistics overlay, in debug mode only: run time and object counts.
     void drawOverlay() override;
+    /// Where the overlay reads the run time (milliseconds); without one it shows 0.
+    void setTimeSource(std::function<float()> source) { timeSource = std::move(source); }
 
     /// Non-owning: the sphere lives until the program ends. The first one is the ball.
     void addSphere(Sphere* sphere);
@@ -56,6 +63,7 @@ private:
     std::vector<Polygon*> polygons;
     Vector3 gravity{0.0f, -9.8f, 0.0f};
     bool debugMode = false;
+    std::function<float()> timeSource;
 };
 
 }  // namespace quiltRush
