@@ -62,18 +62,26 @@ protected:
         } catch (std::runtime_error& error) {
             DebugFile::instance()->logException(error);
             std::runtime_error rethrown(error.what());
-            // Leave the map usable for the next dispatch; the first error is the one reported.
-            if (listeners.isLocked()) {
-                try {
-                    listeners.unlock();
-                } catch (std::runtime_error&) {
-                }
-            }
+            unlockAfterError();
             throw rethrown;
+        } catch (...) {
+            // Not logged, but the map must not stay locked: later additions
+            // would otherwise wait for the end of the next dispatch.
+            unlockAfterError();
+            throw;
         }
     }
 
 private:
+    /// Leaves the map usable for the next dispatch; the first error is the one reported.
+    void unlockAfterError() {
+        if (!listeners.isLocked()) return;
+        try {
+            listeners.unlock();
+        } catch (std::runtime_error&) {
+        }
+    }
+
     ActivityMap<ListenerInfo<I>> listeners;
 };
 
