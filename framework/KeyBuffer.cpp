@@ -3,8 +3,12 @@
 namespace kiln {
 
 int KeyBuffer::specialIndex(int code) {
-    int index = code < 100 ? code - 1 : code - 88;
-    return (index >= 0 && index < kSpecialKeyCount) ? index : -1;
+    // Only the function keys (1..12) and the cursor block (100..109) have
+    // slots; without this check codes 13..22 would land in the cursor slots.
+    bool functionKey = code >= 1 && code <= 12;
+    bool cursorKey = code >= 100 && code <= 109;
+    if (!functionKey && !cursorKey) return -1;
+    return code < 100 ? code - 1 : code - 88;
 }
 
 void KeyBuffer::setSpecialKey(int code, bool down) {

@@ -13,7 +13,8 @@ public:
     virtual ~KeyBuffer() = default;
 
     /// The slot of a GLUT special-key code: codes below 100 map to code - 1,
-    /// others to code - 88 (F1..F12 -> 0..11, left..insert -> 12..20); -1 when it has none.
+    /// others to code - 88 (F1..F12 -> 0..11, left..insert -> 12..20, 109 -> 21); -1 for
+    /// any code outside 1..12 and 100..109, which has no slot.
     static int specialIndex(int code);
 
     void setKey(unsigned char key, bool down) { keys[key] = down; }
