@@ -1,0 +1,75 @@
+#include "framework/GlutCallbacks.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "framework/MouseEventNotifier.h"
+#include "tests/framework/ProbeEntity.h"
+#include "tests/support/FrameworkReset.h"
+#include "tests/support/ScopedTempDir.h"
+
+namespace {
+
+using frameworkTest::CallLog;
+using frameworkTest::ProbeEntity;
+
+class GlutCallbacksTest : public ::testing::Test {
+protected:
+    void TearDown() override { testSupport::resetFramework(); }
+
+    ProbeEntity* mouseProbe(const std::string& id) {
+        probes.push_back(std::make_unique<ProbeEntity>(id, log));
+        ProbeEntity* probe = probes.back().get();
+        kiln::MouseEventNotifier::instance()->addListener(probe);
+        return probe;
+    }
+
+    testSupport::ScopedTempDir dir;
+    CallLog log;
+    std::vector<std::unique_ptr<ProbeEntity>> probes;
+};
+
+TEST_F(GlutCallbacksTest, MouseEventsAreForwardedUnchangedIncludingWheelButtons) {
+    mouseProbe("mouse");
+    constexpr int kWheelUp = 3;  // freeglut reports wheel steps as further buttons
+
+    kiln::mouseCallback(GLUT_LEFT_BUTTON, GLUT_DOWN, 10, 470);
+    kiln::motionCallback(11, 469);
+    kiln::mouseCallback(GLUT_LEFT_BUTTON, GLUT_UP, 12, 468);
+    kiln::passiveMotionCallback(-5, 900);
+    kiln::mouseCallback(kWheelUp, GLUT_DOWN, 0, 0);
+
+    EXPECT_EQ(log, (CallLog{"mouse.onMouseButton(0,0,10,470)", "mouse.onMouseMotion(11,469)",
+                            "mouse.onMouseButton(0,1,12,468)", "mouse.onMousePassiveMotion(-5,900)",
+                            "mouse.onMouseButton(3,0,0,0)"}));
+}
+
+TEST_F(GlutCallbacksTest, EveryEnabledListenerGetsTheEventInRegistrationOrder) {
+    mouseProbe("second");
+    ProbeEntity* off = mouseProbe("off");
+    mouseProbe("first");
+    off->state.enabled = false;
+
+    kiln::motionCallback(1, 2);
+
+    EXPECT_EQ(log, (CallLog{"second.onMouseMotion(1,2)", "first.onMouseMotion(1,2)"}));
+}
+
+TEST_F(GlutCallbacksTest, ExceptionFromAListenerEndsTheProcessWithStatusOne) {
+    EXPECT_EXIT(
+        {
+            ProbeEntity* thrower = mouseProbe("thrower");
+            thrower->action = [](const std::string&) { throw std::runtime_error("boom"); };
+            kiln::mouseCallback(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+        },
+        ::testing::ExitedWithCode(1), "fatal: boom");
+    // The child wrote the log into the shared working directory before it ended.
+    EXPECT_EQ(dir.read("log.txt"), "(EXCEPTION) boom\n");
+}
+
+}  // namespace
