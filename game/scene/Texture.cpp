@@ -1,0 +1,39 @@
+#include "game/scene/Texture.h"
+
+#include <GL/glext.h>
+#include <GL/glu.h>
+
+#include "game/scene/BmpImage.h"
+
+namespace quiltRush {
+
+namespace {
+constexpr GLfloat kMaxAnisotropy = 8.0f;  // sharp floors at grazing angles; Mesa offers up to 16
+}
+
+void loadTexture(GLuint& handle, const std::string& fileName) {
+    std::optional<BmpImage> image = BmpImage::readFile(fileName);
+    if (!image) return;  // missing or unusable: the holder keeps its handle, silently
+
+    glGenTextures(1, &handle);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, handle);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA8, image->getWidth(), image->getHeight(), GL_BGRA,
+                      GL_UNSIGNED_BYTE, image->getPixels().data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, kMaxAnisotropy);
+}
+
+void bindTexture(GLuint handle) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, handle);
+}
+
+void bindClampedTexture(GLuint handle) {
+    bindTexture(handle);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+}  // namespace quiltRush
