@@ -1,0 +1,207 @@
+"""Overlay pictures: menu buttons, cursors, the title, the tack icon, the timer
+digits and the finish banner. All have a real alpha channel: transparent around
+the shape, opaque inside, with soft edges."""
+
+import math
+
+from PIL import Image
+
+from drawing import (CORAL, CORAL_DARK, CORAL_LIGHT, CREAM, CREAM_SHADE, GOLD, GOLD_LIGHT, INDIGO, INK,
+                     NAVY, NAVY_DARK, SCALE, STEEL, TEAL, TEAL_DARK, WHITE, Canvas, font, rgba,
+                     vertical_gradient)
+
+BUTTON_SIZE = (256, 64)
+# The menu accepts clicks from 30 px above to 20 px below a button's centre, so
+# the button body fills exactly those rows and a shadow fills the rest.
+BUTTON_BODY = (2, 2, 254, 52)
+
+
+def button(label):
+    width, height = BUTTON_SIZE
+    canvas = Canvas(width, height)
+    body = canvas.layer()
+    body.rounded_rect(BUTTON_BODY, 14, fill=rgba(WHITE))
+    canvas.shadow_of(body, (0, 4), 2.5, opacity=0.55)
+    paint = vertical_gradient(canvas.image.size, CORAL_LIGHT, CORAL_DARK)
+    canvas.fill_mask(body, paint)
+    left, top, right, bottom = BUTTON_BODY
+    canvas.rounded_rect(BUTTON_BODY, 14, outline=rgba(CORAL_DARK), width=2)
+    canvas.line([(left + 14, top + 3.5), (right - 14, top + 3.5)], rgba(WHITE, 70), 1.5)
+    canvas.stitched_rect((left + 6, top + 6, right - 6, bottom - 6), 9, rgba(CREAM, 230), width=1.6)
+    face = font("DejaVuSans-Bold", 25)
+    centre = ((left + right) / 2, (top + bottom) / 2 + 0.5)
+    canvas.text((centre[0], centre[1] + 1.8), label, face, rgba(NAVY_DARK, 150))
+    canvas.text(centre, label, face, rgba(CREAM))
+    return canvas.result(CORAL_DARK)
+
+
+# Arrow outline in cursor pixels, tip at the top-left corner (the hot spot).
+ARROW = [(0.6, 0.6), (0.6, 23), (6, 18.2), (10, 27.5), (14, 25.8), (10.1, 17), (17, 17), (0.6, 0.6)]
+
+
+def arrow_cursor(fill, outline):
+    canvas = Canvas(32, 32)
+    shape = canvas.layer()
+    shape.polygon(ARROW, fill=rgba(WHITE))
+    shape.line(ARROW, rgba(WHITE), 2.0)
+    canvas.shadow_of(shape, (1.5, 1.5), 1.0, colour=INK, opacity=0.4)
+    canvas.polygon(ARROW, fill=rgba(fill))
+    canvas.line(ARROW, rgba(outline), 1.6)
+    return canvas.result(outline)
+
+
+def grab_cursor():
+    """A closed hand whose curled fingers hold the top-left corner (the hot spot)."""
+    outline = NAVY_DARK
+    # Drawn upright on a larger local canvas, turned so that the knuckles face
+    # the top-left, then placed against that corner.
+    local = Canvas(40, 40)
+    fingers = [(12.0, 11.0), (16.6, 10.0), (21.2, 10.4), (25.6, 11.8)]
+    local.rounded_rect((9.5, 13.5, 29.0, 31.0), 6.5, fill=rgba(outline))
+    for x, y in fingers:
+        local.rounded_rect((x - 3.1, y - 1.6, x + 3.1, y + 8.0), 3.1, fill=rgba(outline))
+    local.rounded_rect((5.0, 16.5, 14.0, 23.5), 3.5, fill=rgba(outline))
+    inner = Canvas(40, 40)
+    inner.rounded_rect((11.0, 15.0, 27.5, 29.5), 5.0, fill=rgba(WHITE))
+    for x, y in fingers:
+        inner.rounded_rect((x - 1.7, y - 0.2, x + 1.7, y + 6.6), 1.7, fill=rgba(WHITE))
+    inner.rounded_rect((6.5, 18.0, 13.5, 22.0), 2.0, fill=rgba(WHITE))
+    for x, _ in fingers[:3]:
+        inner.line([(x + 2.3, 13.2), (x + 2.3, 15.8)], rgba(outline), 1.0)
+    local.image.alpha_composite(inner.image)
+    turned = local.image.rotate(14, resample=Image.Resampling.BICUBIC)
+    turned = turned.crop(turned.getchannel("A").point(lambda a: 255 if a > 24 else 0).getbbox())
+    hand = Canvas(32, 32)
+    hand.image.paste(turned, (0, 0), turned)
+    canvas = Canvas(32, 32)
+    canvas.shadow_of(hand, (1.5, 1.5), 1.0, colour=INK, opacity=0.4)
+    canvas.paste_layer(hand)
+    return canvas.result(outline)
+
+
+def _cylinder_paint(size, light, base, dark):
+    """Horizontal shading of a round body lit from the upper left."""
+    from drawing import horizontal_gradient
+    return horizontal_gradient(size, [(0.0, dark), (0.28, light), (0.55, base), (1.0, dark)])
+
+
+def tack():
+    """A push pin, tilted, its needle towards the lower left; 64 x 64."""
+    size = 64
+    pin = Canvas(size, size)
+    # Upright pin around x = 32: cap, waist, base disc, then the needle.
+    body = pin.layer()
+    body.ellipse((15, 6, 49, 18), fill=rgba(WHITE))
+    body.rounded_rect((15, 12, 49, 20), 4, fill=rgba(WHITE))
+    body.polygon([(23, 18), (41, 18), (37.5, 34), (26.5, 34)], fill=rgba(WHITE))
+    body.ellipse((17, 30, 47, 40), fill=rgba(WHITE))
+    needle = pin.layer()
+    needle.polygon([(30.6, 37), (33.4, 37), (32.5, 58), (32, 61), (31.5, 58)], fill=rgba(WHITE))
+    pin.fill_mask(needle, _cylinder_paint(pin.image.size, (240, 244, 250), STEEL, (96, 104, 118)))
+    outline = pin.layer()
+    outline.image = body.image.copy()
+    pin.fill_mask(body, _cylinder_paint(pin.image.size, CORAL_LIGHT, CORAL, CORAL_DARK))
+    # Lit top face of the cap, and a rim line between cap and waist.
+    pin.ellipse((17, 7, 47, 16.5), fill=rgba(CORAL_LIGHT))
+    pin.ellipse((21, 8.5, 33, 12.5), fill=rgba(WHITE, 150))
+    pin.line([(17, 19.2), (47, 19.2)], rgba(CORAL_DARK, 200), 1.2)
+    pin.line([(21, 31.5), (43, 31.5)], rgba(CORAL_DARK, 120), 1.0)
+    turned = pin.image.rotate(-32, resample=Image.Resampling.BICUBIC)
+    shaped = Canvas(size, size)
+    shaped.image = turned
+    canvas = Canvas(size, size)
+    canvas.shadow_of(shaped, (2.0, 2.5), 1.5, colour=INK, opacity=0.45)
+    canvas.paste_layer(shaped)
+    return canvas.result(CORAL_DARK)
+
+
+DIGIT_SIZE = 32
+DIGIT_BASELINE = 28.5  # pixels from the top; digits stand 25 px high above it
+
+
+def _digit_face():
+    return font("DejaVuSans-Bold", 34)
+
+
+def digit(character):
+    canvas = Canvas(DIGIT_SIZE, DIGIT_SIZE)
+    canvas.text((DIGIT_SIZE / 2, DIGIT_BASELINE), character, _digit_face(), rgba(NAVY),
+                anchor="ms", stroke=1.5, stroke_fill=rgba(CREAM))
+    return canvas.result(CREAM)
+
+
+def dot():
+    canvas = Canvas(DIGIT_SIZE, DIGIT_SIZE)
+    canvas.circle((DIGIT_SIZE / 2, DIGIT_BASELINE - 3.6), 5.4, fill=rgba(CREAM))
+    canvas.circle((DIGIT_SIZE / 2, DIGIT_BASELINE - 3.6), 3.9, fill=rgba(NAVY))
+    return canvas.result(CREAM)
+
+
+def _lettering(canvas, centre, string, face, outline_width, shadow=(3, 4)):
+    """Gold lettering with a dark outline and a soft drop shadow."""
+    shape = canvas.layer()
+    shape.text(centre, string, face, rgba(WHITE), stroke=outline_width, stroke_fill=rgba(WHITE))
+    canvas.shadow_of(shape, shadow, 2.5, opacity=0.6)
+    canvas.text(centre, string, face, rgba(NAVY_DARK), stroke=outline_width, stroke_fill=rgba(NAVY_DARK))
+    letters = canvas.layer()
+    letters.text(centre, string, face, rgba(WHITE))
+    _, top, _, bottom = letters.image.getchannel("A").getbbox()
+    paint = Image.new("RGBA", canvas.image.size, rgba(GOLD))
+    paint.paste(vertical_gradient((canvas.image.size[0], bottom - top), GOLD_LIGHT, (232, 146, 48)), (0, top))
+    canvas.fill_mask(letters, paint)
+
+
+def fitted_font(name, string, largest, width):
+    """The largest size of a face, at most largest, whose rendering of string fits width pixels."""
+    probe = Canvas(8, 8)
+    size = largest
+    while size > 8 and probe.text_width(string, font(name, size)) > width:
+        size -= 1
+    return font(name, size)
+
+
+def title():
+    canvas = Canvas(512, 128)
+    face = fitted_font("DejaVuSerif-Bold", "Quilt Rush", 84, 470)
+    _lettering(canvas, (254, 60), "Quilt Rush", face, 4.5)
+    canvas.dashed([(70, 112), (442, 112)], rgba(CREAM, 230), 2.2, 9, 6)
+    return canvas.result(NAVY_DARK)
+
+
+FINISH_SIZE = (512, 256)
+# The game writes the run time across the centre, from 12 px above to 20 px
+# below it (rows 116 to 148), up to 11 characters wide: this band stays plain.
+TIME_BAND = (44, 100, 468, 164)
+
+
+def finish():
+    width, height = FINISH_SIZE
+    canvas = Canvas(width, height)
+    banner_box = (6, 6, width - 6, height - 8)
+    shape = canvas.layer()
+    shape.rounded_rect(banner_box, 28, fill=rgba(WHITE))
+    canvas.shadow_of(shape, (0, 4), 3, opacity=0.5)
+    canvas.fill_mask(shape, vertical_gradient(canvas.image.size, INDIGO, NAVY))
+    # Diagonal quilting seams, clipped to the banner.
+    seams = canvas.layer()
+    for k in range(-height, width + height, 40):
+        seams.dashed([(k, 0), (k + height, height)], rgba(WHITE, 40), 1.4, 5, 4)
+        seams.dashed([(k, height), (k + height, 0)], rgba(WHITE, 40), 1.4, 5, 4)
+    clipped = Image.new("RGBA", canvas.image.size, (0, 0, 0, 0))
+    clipped.paste(seams.image, (0, 0), shape.image.getchannel("A"))
+    canvas.image.alpha_composite(clipped)
+    canvas.rounded_rect(banner_box, 28, outline=rgba(GOLD), width=3)
+    left, top, right, bottom = banner_box
+    canvas.stitched_rect((left + 9, top + 9, right - 9, bottom - 9), 20, rgba(CREAM, 220), width=1.8)
+    _lettering(canvas, (256, 56), "Finish!", font("DejaVuSans-Bold", 58), 4, shadow=(2, 3))
+    for x in (96, 416):
+        pin = tack().resize((44, 44), Image.Resampling.LANCZOS)
+        canvas.image.alpha_composite(pin.resize((44 * SCALE, 44 * SCALE), Image.Resampling.BICUBIC),
+                                     (int((x - 22) * SCALE), int(32 * SCALE)))
+    band = canvas.layer()
+    band.rounded_rect(TIME_BAND, 14, fill=rgba(WHITE))
+    canvas.shadow_of(band, (0, 2), 2, opacity=0.5)
+    canvas.rounded_rect(TIME_BAND, 14, fill=rgba(CREAM), outline=rgba(CREAM_SHADE), width=2)
+    canvas.text((256, 205), "Quilt Rush", font("DejaVuSerif-Bold", 30), rgba(CREAM),
+                stroke=2, stroke_fill=rgba(NAVY_DARK))
+    return canvas.result(NAVY_DARK)
