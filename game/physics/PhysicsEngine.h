@@ -52,6 +52,7 @@ public:
 
 private:
     friend class kiln::Singleton<PhysicsEngine>;
+    friend struct PhysicsEngineProbe;  // tests run single contact passes
     PhysicsEngine();
 
     void step(float dt, bool withPolygons);
