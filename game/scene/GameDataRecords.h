@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quiltRush {
 
@@ -36,6 +37,14 @@ struct SceneData {
     std::string modelFile;
     std::string patchTexture;
     Object* object = nullptr;
+};
+
+/// Everything the level file holds, records in file order; owns its records.
+struct GameData {
+    std::vector<PatchRecord> patchRecords;
+    std::vector<CheckpointRecord> checkpointRecords;
+    std::vector<TackRecord> tackRecords;
+    SceneData scene;
 };
 
 }  // namespace quiltRush
