@@ -1,0 +1,199 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdint>
+#include <string>
+
+#include "game/play/Camera.h"
+#include "game/scene/Light.h"
+#include "game/scene/SkyBox.h"
+#include "tests/scene/BmpBytes.h"
+#include "tests/support/GlContext.h"
+#include "tests/support/ScopedTempDir.h"
+
+namespace quiltRush {
+namespace {
+
+using Rgb = std::array<int, 3>;
+
+const Rgb kBlack{0, 0, 0};
+const Rgb kWhite{255, 255, 255};
+
+// A 2 x 2 picture whose top-left pixel names the face; the top-right pixel is
+// black and the bottom-left white, so a turned or mirrored face shows.
+std::string facePicture(const Rgb& name) {
+    testSupport::BmpBytes bmp;
+    bmp.width = 2;
+    bmp.height = 2;
+    auto bgra = [](const Rgb& c) {
+        return std::array<std::uint8_t, 4>{static_cast<std::uint8_t>(c[2]), static_cast<std::uint8_t>(c[1]),
+                                           static_cast<std::uint8_t>(c[0]), 255};
+    };
+    for (const Rgb& pixel : {kWhite, kBlack, name, kBlack}) {  // bottom row first
+        auto bytes = bgra(pixel);
+        bmp.pixels.insert(bmp.pixels.end(), bytes.begin(), bytes.end());
+    }
+    return bmp.build();
+}
+
+const Rgb kFront{255, 0, 0};
+const Rgb kLeft{0, 255, 0};
+
+void writeFaces(const testSupport::ScopedTempDir& directory) {
+    directory.write("assets/skybox/front.bmp", facePicture(kFront));
+    directory.write("assets/skybox/back.bmp", facePicture({0, 0, 255}));
+    directory.write("assets/skybox/left.bmp", facePicture(kLeft));
+    directory.write("assets/skybox/right.bmp", facePicture({255, 255, 0}));
+    directory.write("assets/skybox/top.bmp", facePicture({0, 255, 255}));
+    directory.write("assets/skybox/bottom.bmp", facePicture({255, 0, 255}));
+}
+
+// Window pixel (x from the left, y from the top) of the back buffer.
+Rgb pixelAt(int x, int yFromTop) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::uint8_t rgb[3] = {0, 0, 0};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, viewport[3] - 1 - yFromTop, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return {rgb[0], rgb[1], rgb[2]};
+}
+
+void drawSkyBoxLookingAlong(SkyBox& skyBox, const Vector3& direction) {
+    Camera camera({0, 0, 0}, direction, {0, 1, 0}, nullptr);
+    skyBox.setCamera(&camera);
+    glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(1, 1, 1);
+    skyBox.draw();
+    glFinish();
+    skyBox.setCamera(nullptr);
+}
+
+TEST(SkyBoxGlTest, DrawLeavesDepthWritesOnAndTexturingAndLightingOff) {
+    testSupport::ensureGlContext();
+    SkyBox skyBox;
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glDepthMask(GL_FALSE);
+    skyBox.draw();
+
+    GLboolean depthMask = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+    EXPECT_EQ(depthMask, GL_TRUE);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+}
+
+TEST(SkyBoxGlTest, LooksAlongTheCameraDirectionFromTheOrigin) {
+    testSupport::ensureGlContext();
+    SkyBox skyBox;
+    Camera camera({4, 5, 6}, {5, 5, 6}, {0, 1, 0}, nullptr);  // looks along +x from far away
+    skyBox.setCamera(&camera);
+    skyBox.draw();
+
+    double view[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, view);
+    // The forward axis (-row 2) is +x and nothing is translated: the box never moves.
+    EXPECT_NEAR(view[0 * 4 + 2], -1.0, 1e-6);
+    EXPECT_NEAR(view[12], 0.0, 1e-9);
+    EXPECT_NEAR(view[13], 0.0, 1e-9);
+    EXPECT_NEAR(view[14], 0.0, 1e-9);
+
+    double projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    double cotangent = 1.0 / std::tan(30.0 * M_PI / 180.0);
+    EXPECT_NEAR(projection[5], cotangent, 1e-5);
+    EXPECT_NEAR(projection[0], cotangent * 3.0 / 4.0, 1e-5);
+    EXPECT_NEAR(projection[14], -2.0 * 5.0 * 0.1 / (5.0 - 0.1), 1e-6);
+}
+
+TEST(SkyBoxGlTest, FacesShowTheirPicturesUprightAndUnmirrored) {
+    testSupport::ensureGlContext();
+    testSupport::ScopedTempDir directory;
+    writeFaces(directory);
+    SkyBox skyBox;
+
+    drawSkyBoxLookingAlong(skyBox, {1, 0, 0});
+    EXPECT_EQ(pixelAt(40, 30), kFront);
+    EXPECT_EQ(pixelAt(600, 30), kBlack);
+    EXPECT_EQ(pixelAt(40, 450), kWhite);
+
+    drawSkyBoxLookingAlong(skyBox, {0, 0, -1});
+    EXPECT_EQ(pixelAt(40, 30), kLeft);
+    EXPECT_EQ(pixelAt(600, 30), kBlack);
+    EXPECT_EQ(pixelAt(40, 450), kWhite);
+}
+
+TEST(SkyBoxGlTest, MissingFacePictureLeavesThatFaceUntexturedOnly) {
+    testSupport::ensureGlContext();
+    testSupport::ScopedTempDir directory;
+    writeFaces(directory);
+    std::remove("assets/skybox/front.bmp");
+    SkyBox skyBox;
+
+    drawSkyBoxLookingAlong(skyBox, {1, 0, 0});
+    EXPECT_EQ(pixelAt(40, 30), kWhite);
+    EXPECT_EQ(pixelAt(600, 30), kWhite);
+    drawSkyBoxLookingAlong(skyBox, {0, 0, -1});
+    EXPECT_EQ(pixelAt(40, 30), kLeft);
+}
+
+TEST(LightGlTest, DrawSetsItsOwnLightAndLeavesTheOtherAsItWas) {
+    testSupport::ensureGlContext();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    Light light1("light1", GL_LIGHT1, {0, 1, 5}, {0.2f, 0.2f, 0}, {0.3f, 0.3f, 0});
+    EXPECT_EQ(light1.getId(), "light1");
+
+    for (bool light0On : {false, true}) {
+        glDisable(GL_LIGHTING);
+        glDisable(GL_LIGHT1);
+        light0On ? glEnable(GL_LIGHT0) : glDisable(GL_LIGHT0);
+        light1.draw();
+        EXPECT_EQ(glIsEnabled(GL_LIGHT0) == GL_TRUE, light0On);
+        EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    }
+
+    GLfloat position[4];
+    GLfloat diffuse[4];
+    GLfloat ambient[4];
+    glGetLightfv(GL_LIGHT1, GL_POSITION, position);
+    glGetLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    glGetLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+    EXPECT_FLOAT_EQ(position[0], 0.0f);
+    EXPECT_FLOAT_EQ(position[1], 1.0f);
+    EXPECT_FLOAT_EQ(position[2], 5.0f);
+    EXPECT_FLOAT_EQ(position[3], 1.0f);
+    EXPECT_FLOAT_EQ(diffuse[0], 0.2f);
+    EXPECT_FLOAT_EQ(diffuse[1], 0.2f);
+    EXPECT_FLOAT_EQ(diffuse[2], 0.0f);
+    EXPECT_FLOAT_EQ(diffuse[3], 1.0f);
+    EXPECT_FLOAT_EQ(ambient[0], 0.3f);
+    EXPECT_FLOAT_EQ(ambient[2], 0.0f);
+    EXPECT_FLOAT_EQ(ambient[3], 1.0f);
+}
+
+TEST(LightGlTest, PositionIsTakenInTheCurrentViewCoordinates) {
+    testSupport::ensureGlContext();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0, 0, -10);  // the camera's view stands loaded when lights draw
+    Light light0("light0", GL_LIGHT0, {0, 10, 0}, {1, 1, 1}, {0.4f, 0.4f, 0.4f});
+    light0.draw();
+    GLfloat position[4];
+    glGetLightfv(GL_LIGHT0, GL_POSITION, position);  // stored in eye coordinates
+    EXPECT_FLOAT_EQ(position[1], 10.0f);
+    EXPECT_FLOAT_EQ(position[2], -10.0f);
+    glLoadIdentity();
+}
+
+}  // namespace
+}  // namespace quiltRush
