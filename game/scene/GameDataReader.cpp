@@ -1,11 +1,10 @@
 #include "game/scene/GameDataReader.h"
 
-#include <cfloat>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
+
+#include "game/scene/NumberWord.h"
 
 // A record has no separator of its own: inside a section each next word is
 // either the closing word or the first number of the next record. The file is
@@ -20,18 +19,6 @@ constexpr std::size_t kPatchValues = 12;
 constexpr std::size_t kCheckpointValues = 4;
 constexpr std::size_t kTackValues = 2;
 
-// The whole word as a finite decimal number that fits a float.
-bool parseNumber(const std::string& word, float& value) {
-    const char* begin = word.c_str();
-    char* end = nullptr;
-    double parsed = std::strtod(begin, &end);
-    if (end == begin || *end != '\0') return false;
-    // Checked before narrowing: a double beyond float range does not convert.
-    if (!std::isfinite(parsed) || std::fabs(parsed) > FLT_MAX) return false;
-    value = static_cast<float>(parsed);
-    return true;
-}
-
 // Reads records of valueCount numbers up to the closing word, handing each
 // complete one to store. False when the reading must end.
 bool readSection(std::istream& in, const std::string& closing, std::size_t valueCount,
@@ -42,7 +29,7 @@ bool readSection(std::istream& in, const std::string& closing, std::size_t value
         if (word == closing) return true;
         for (std::size_t i = 0; i < valueCount; ++i) {
             if (i > 0 && !(in >> word)) return false;
-            if (!parseNumber(word, values[i])) return false;
+            if (!NumberWord::toFloat(word, values[i])) return false;
         }
         store(values);
     }

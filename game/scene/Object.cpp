@@ -1,0 +1,57 @@
+#include "game/scene/Object.h"
+
+#include <fstream>
+
+#include "game/physics/PhysicsEngine.h"
+#include "game/scene/AseReader.h"
+#include "game/scene/Texture.h"
+
+namespace quiltRush {
+
+Object::Object(const std::string& id) : kiln::Entity(id) {}
+
+void Object::loadASE(const std::string& fileName) {
+    std::ifstream in(fileName);
+    if (!in) return;  // no scenery: the game runs with an empty scene
+    AseModel model = AseReader::read(in);
+    if (!model.bitmapPath.empty()) loadTexture(texture, model.bitmapPath);
+    vertices = std::move(model.vertices);
+    faces = std::move(model.faces);
+    // The engine collides with its own copy; the scene never moves, so the
+    // two stay in the same world coordinates.
+    PhysicsEngine* engine = PhysicsEngine::instance();
+    for (const Polygon& polygon : model.polygons) {
+        engine->addPolygon(polygon.a, polygon.b, polygon.c, polygon.normal);
+    }
+}
+
+bool Object::skipToKeyword(std::istream& in, const std::string& keyword) {
+    return AseReader::skipToKeyword(in, keyword);
+}
+
+void Object::draw() {
+    glEnable(GL_LIGHTING);
+    bindTexture(texture);
+    drawMesh();
+    glDisable(GL_TEXTURE_2D);
+}
+
+void Object::drawMesh() const {
+    const auto vertexCount = static_cast<std::int64_t>(vertices.size());
+    glBegin(GL_TRIANGLES);
+    for (const Face& face : faces) {
+        bool inside = true;
+        for (std::int32_t index : face.vertex) inside = inside && index >= 0 && index < vertexCount;
+        if (!inside) continue;  // a face pointing past the vertex list cannot be drawn
+        for (int k = 0; k < 3; ++k) {
+            const Vector3& normal = face.normal[k];
+            const Vector3& position = vertices[face.vertex[k]].position;
+            glNormal3f(normal.x, normal.y, normal.z);
+            glTexCoord2f(face.texCoord[k][0], face.texCoord[k][1]);
+            glVertex3f(position.x, position.y, position.z);
+        }
+    }
+    glEnd();
+}
+
+}  // namespace quiltRush
