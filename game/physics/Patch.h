@@ -24,7 +24,8 @@ public:
 
     /// Appends one grid from a level record (its pin indices are the caller's).
     /// A record with counts that are not whole numbers of at least 2, more than
-    /// 65 536 spheres, or sizes or stiffness not finite and positive adds nothing.
+    /// 65 536 spheres, sizes or stiffness not finite and positive, or a position
+    /// that is not finite adds nothing.
     void addGrid(const PatchRecord& record);
     /// Fixes spheres[index] (counted over all grids); an index not below the sphere count is ignored.
     void fixSphere(unsigned int index);
@@ -43,6 +44,9 @@ public:
     const std::vector<Spring*>& getSprings() const { return springs; }
 
 private:
+    /// Debug view: each spring as a line and a wire sphere on its first end.
+    void drawSprings() const;
+
     std::vector<Sphere*> spheres;
     std::vector<Spring*> springs;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> links;
