@@ -1,0 +1,23 @@
+# End-to-end checks of the real executable in a window. They need an X display
+# (the test command runs everything under Xvfb) and skip without one.
+find_package(X11)
+find_program(XDOTOOL_PROGRAM xdotool)
+
+if(X11_FOUND AND XDOTOOL_PROGRAM)
+  add_executable(close_window e2e/close_window.cpp)
+  target_link_libraries(close_window PRIVATE X11::X11)
+
+  add_test(NAME e2e.window_opens_and_closes
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/window_opens.sh
+            $<TARGET_FILE:quiltrush> $<TARGET_FILE:close_window> ${CMAKE_SOURCE_DIR}
+    WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY})
+  # 77: no display. The lock keeps two instances of the game from sharing the
+  # display at once, since they would show windows with the same title.
+  set_tests_properties(e2e.window_opens_and_closes PROPERTIES
+    SKIP_RETURN_CODE 77
+    TIMEOUT 120
+    RESOURCE_LOCK quiltrush_window
+    LABELS "e2e;gl")
+else()
+  message(STATUS "End-to-end tests left out: they need Xlib (libx11-dev) and xdotool")
+endif()
