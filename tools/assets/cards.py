@@ -63,8 +63,8 @@ def _paste(canvas, picture, centre, size):
     canvas.image.alpha_composite(big, (int((centre[0] - size[0] / 2) * SCALE), int((centre[1] - size[1] / 2) * SCALE)))
 
 
-def _mouse(canvas, centre, pressed):
-    """A mouse seen from above; pressed is a set of "left" and "right"."""
+def _mouse(canvas, centre, pressed, wheel=False):
+    """A mouse seen from above; pressed is a set of "left" and "right"; wheel marks the wheel."""
     cx, cy = centre
     w, h = 46, 70
     box = (cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2)
@@ -81,6 +81,8 @@ def _mouse(canvas, centre, pressed):
     canvas.rounded_rect(box, 21, outline=rgba(NAVY), width=2.4)
     canvas.line([(box[0], split), (box[2], split)], rgba(NAVY), 2.0, round_caps=False)
     canvas.line([(cx, box[1]), (cx, split)], rgba(NAVY), 2.0, round_caps=False)
+    if wheel:
+        canvas.rounded_rect((cx - 4, box[1] + 8, cx + 4, box[1] + 24), 4, fill=rgba(GOLD), outline=rgba(NAVY), width=1.8)
 
 
 def _arrow(canvas, points, colour, width=3.0, head=7.0):
@@ -142,14 +144,14 @@ def rotate_card():
 
 def zoom_card():
     canvas = _card("Zoom")
-    _mouse(canvas, (78, 118), {"left", "right"})
+    _mouse(canvas, (78, 118), {"left", "right"}, wheel=True)
     x = 150
     _arrow(canvas, [(x, 118), (x, 84)], NAVY, 3.2, 10)
     _arrow(canvas, [(x, 118), (x, 152)], NAVY, 3.2, 10)
     label = font("DejaVuSans-Bold", 15)
     canvas.text((x + 12, 86), "closer", label, rgba(CORAL_DARK), anchor="lm")
     canvas.text((x + 12, 150), "farther", label, rgba(CORAL_DARK), anchor="lm")
-    _caption(canvas, "Hold both buttons and move the mouse up or down.")
+    _caption(canvas, "Hold both buttons and move the mouse up or down, or turn the wheel.")
     return canvas.result(NAVY)
 
 
