@@ -23,7 +23,8 @@ public:
 
     /// Reads the first material bitmap and the first mesh of an ASE model (z-up,
     /// turned to y-up), loads the texture and hands every face to the physics
-    /// engine as a collision polygon. A missing file leaves the object empty.
+    /// engine as a collision polygon. A missing file leaves the object empty;
+    /// a damaged one keeps only its sound entries (AseReader says which).
     void loadASE(const std::string& fileName);
 
     /// Reads words until one equals keyword exactly; false at the end of the stream.
