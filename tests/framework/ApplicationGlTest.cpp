@@ -6,16 +6,12 @@
 #include <array>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <typeinfo>
 
-#include "framework/Registry.h"
-#include "tests/framework/ProbeEntity.h"
-#include "tests/support/FrameworkReset.h"
+#include "tests/framework/FrameworkFixture.h"
 #include "tests/support/GlContext.h"
-#include "tests/support/ScopedTempDir.h"
 #include "tests/support/ThrownMessage.h"
 
 namespace {
@@ -78,23 +74,13 @@ void scrambleGlState() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-class ApplicationGlTest : public ::testing::Test {
+class ApplicationGlTest : public frameworkTest::FrameworkFixture {
 protected:
     void SetUp() override {
         testSupport::ensureGlContext();
         glViewport(0, 0, 640, 480);
         scrambleGlState();
     }
-    void TearDown() override { testSupport::resetFramework(); }
-
-    ProbeEntity* registerProbe(const std::string& id) {
-        auto* probe = new ProbeEntity(id, log);
-        kiln::Registry::instance()->add(probe);
-        return probe;
-    }
-
-    testSupport::ScopedTempDir dir;
-    CallLog log;
 };
 
 TEST_F(ApplicationGlTest, FrameEndsWithDepthTestAndBlendingOffAndThePixelProjection) {
@@ -150,8 +136,8 @@ TEST_F(ApplicationGlTest, FrameClearsColourAndDepth) {
 }
 
 TEST_F(ApplicationGlTest, DrawListenersRunWithDepthTestThenOverlayListenersWithBlending) {
-    ProbeEntity* first = registerProbe("first");
-    registerProbe("second");
+    ProbeEntity* first = registeredProbe("first");
+    registeredProbe("second");
     bool depthInDraw = false;
     bool depthInOverlay = true;
     bool blendInOverlay = false;
@@ -185,8 +171,8 @@ TEST_F(ApplicationGlTest, InitSetsSmoothShadingCreatesTheEntitiesThenInitialises
     glShadeModel(GL_FLAT);
     ScriptedApplication app([&] {
         log.push_back("createEntities");
-        registerProbe("b");
-        registerProbe("a");
+        registeredProbe("b");
+        registeredProbe("a");
     });
 
     app.init();
@@ -197,7 +183,7 @@ TEST_F(ApplicationGlTest, InitSetsSmoothShadingCreatesTheEntitiesThenInitialises
 
 TEST_F(ApplicationGlTest, RuntimeErrorFromCreateEntitiesIsLoggedAndThrownOn) {
     ScriptedApplication app([&] {
-        registerProbe("a");
+        registeredProbe("a");
         throw std::runtime_error("msg");
     });
 
@@ -217,10 +203,10 @@ TEST_F(ApplicationGlTest, RuntimeErrorFromCreateEntitiesIsLoggedAndThrownOn) {
 }
 
 TEST_F(ApplicationGlTest, DuplicateIdDuringCreateEntitiesStopsStartUpWithTheRegistryMessage) {
-    auto twin = std::make_unique<ProbeEntity>("x", log);
+    ProbeEntity* twin = ownedProbe("x");
     ScriptedApplication app([&] {
-        registerProbe("x");
-        kiln::Registry::instance()->add(twin.get());
+        registeredProbe("x");
+        kiln::Registry::instance()->add(twin);
     });
 
     EXPECT_EQ(thrownMessage<std::runtime_error>([&] { app.init(); }), "[kiln::Registry] entity 'x' already exists.");

@@ -8,10 +8,7 @@
 
 #include "framework/DebugFile.h"
 #include "framework/ManualClock.h"
-#include "framework/Registry.h"
-#include "tests/framework/ProbeEntity.h"
-#include "tests/support/FrameworkReset.h"
-#include "tests/support/ScopedTempDir.h"
+#include "tests/framework/FrameworkFixture.h"
 
 namespace {
 
@@ -34,18 +31,8 @@ private:
     kiln::ManualClock* manual;
 };
 
-class ApplicationTest : public ::testing::Test {
+class ApplicationTest : public frameworkTest::FrameworkFixture {
 protected:
-    void TearDown() override { testSupport::resetFramework(); }
-
-    ProbeEntity* registerProbe(const std::string& id) {
-        auto* probe = new ProbeEntity(id, log);
-        kiln::Registry::instance()->add(probe);
-        return probe;
-    }
-
-    testSupport::ScopedTempDir dir;
-    CallLog log;
     TickApplication app;
 };
 
@@ -59,7 +46,7 @@ TEST_F(ApplicationTest, WindowDefaults) {
 }
 
 TEST_F(ApplicationTest, FirstTickNotifiesNobody) {
-    registerProbe("p");
+    registeredProbe("p");
     app.manualClock().set({1700000000, 250});
 
     app.update();
@@ -70,7 +57,7 @@ TEST_F(ApplicationTest, FirstTickNotifiesNobody) {
 }
 
 TEST_F(ApplicationTest, LaterTicksPassTheTimeSinceThePreviousTick) {
-    registerProbe("p");
+    registeredProbe("p");
     app.manualClock().set({1700000000, 250});
     app.update();
 
@@ -113,8 +100,8 @@ TEST_F(ApplicationTest, ElapsedIsRightAcrossSecondsWrapsAndStalls) {
 }
 
 TEST_F(ApplicationTest, DebugListenersRunBeforeUpdateListenersWithTheLogStream) {
-    ProbeEntity* first = registerProbe("first");
-    ProbeEntity* second = registerProbe("second");
+    ProbeEntity* first = registeredProbe("first");
+    ProbeEntity* second = registeredProbe("second");
     app.update();
     app.manualClock().advance(20);
 

@@ -5,17 +5,11 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "tests/support/FrameworkReset.h"
-#include "tests/support/ScopedTempDir.h"
+#include "tests/framework/FrameworkFixture.h"
 
 namespace {
 
-class DebugFileTest : public ::testing::Test {
-protected:
-    void TearDown() override { testSupport::resetFramework(); }
-
-    testSupport::ScopedTempDir dir;
-};
+using DebugFileTest = frameworkTest::FrameworkFixture;
 
 TEST_F(DebugFileTest, EachRunReplacesTheEarlierLog) {
     dir.write("log.txt", "an old run's line\nand another\n");

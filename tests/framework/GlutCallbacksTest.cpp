@@ -3,35 +3,21 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "framework/MouseEventNotifier.h"
-#include "tests/framework/ProbeEntity.h"
-#include "tests/support/FrameworkReset.h"
-#include "tests/support/ScopedTempDir.h"
+#include "tests/framework/FrameworkFixture.h"
 
 namespace {
 
 using frameworkTest::CallLog;
 using frameworkTest::ProbeEntity;
 
-class GlutCallbacksTest : public ::testing::Test {
+class GlutCallbacksTest : public frameworkTest::FrameworkFixture {
 protected:
-    void TearDown() override { testSupport::resetFramework(); }
-
-    ProbeEntity* mouseProbe(const std::string& id) {
-        probes.push_back(std::make_unique<ProbeEntity>(id, log));
-        ProbeEntity* probe = probes.back().get();
-        kiln::MouseEventNotifier::instance()->addListener(probe);
-        return probe;
-    }
-
-    testSupport::ScopedTempDir dir;
-    CallLog log;
-    std::vector<std::unique_ptr<ProbeEntity>> probes;
+    ProbeEntity* mouseProbe(const std::string& id) { return probeListeningTo<kiln::MouseEventNotifier>(id); }
 };
 
 TEST_F(GlutCallbacksTest, MouseEventsAreForwardedUnchangedIncludingWheelButtons) {

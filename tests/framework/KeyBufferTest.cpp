@@ -3,36 +3,21 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/GlutCallbacks.h"
 #include "framework/KeyboardEventNotifier.h"
-#include "tests/framework/ProbeEntity.h"
-#include "tests/support/FrameworkReset.h"
-#include "tests/support/ScopedTempDir.h"
+#include "tests/framework/FrameworkFixture.h"
 
 namespace {
 
 using frameworkTest::CallLog;
 using frameworkTest::ProbeEntity;
 
-class KeyBufferTest : public ::testing::Test {
+class KeyBufferTest : public frameworkTest::FrameworkFixture {
 protected:
-    void TearDown() override { testSupport::resetFramework(); }
-
-    /// A keyboard listener that also notes what the key table says while it is called.
-    ProbeEntity* keyboardProbe(const std::string& id) {
-        probes.push_back(std::make_unique<ProbeEntity>(id, log));
-        ProbeEntity* probe = probes.back().get();
-        kiln::KeyboardEventNotifier::instance()->addListener(probe);
-        return probe;
-    }
-
-    testSupport::ScopedTempDir dir;
-    CallLog log;
-    std::vector<std::unique_ptr<ProbeEntity>> probes;
+    ProbeEntity* keyboardProbe(const std::string& id) { return probeListeningTo<kiln::KeyboardEventNotifier>(id); }
 };
 
 TEST_F(KeyBufferTest, SpecialKeyCodesMapToTheirSlots) {

@@ -9,9 +9,7 @@
 #include "framework/DebugFile.h"
 #include "framework/Registry.h"
 #include "framework/UpdateNotifier.h"
-#include "tests/framework/ProbeEntity.h"
-#include "tests/support/FrameworkReset.h"
-#include "tests/support/ScopedTempDir.h"
+#include "tests/framework/FrameworkFixture.h"
 
 namespace {
 
@@ -54,12 +52,7 @@ void shutDownDuringAnUpdate() {
     kiln::UpdateNotifier::instance()->update(16);
 }
 
-class ManagerShutdownTest : public ::testing::Test {
-protected:
-    void TearDown() override { testSupport::resetFramework(); }
-
-    testSupport::ScopedTempDir dir;
-};
+using ManagerShutdownTest = frameworkTest::FrameworkFixture;
 
 TEST_F(ManagerShutdownTest, ShutdownFromAnUpdateListenerExitsWithStatusZeroAfterCleanUp) {
     EXPECT_EXIT(shutDownDuringAnUpdate(), ::testing::ExitedWithCode(0), "");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,9 +15,7 @@
 #include "framework/MouseEventNotifier.h"
 #include "framework/ReshapeEventNotifier.h"
 #include "framework/UpdateNotifier.h"
-#include "tests/framework/ProbeEntity.h"
-#include "tests/support/FrameworkReset.h"
-#include "tests/support/ScopedTempDir.h"
+#include "tests/framework/FrameworkFixture.h"
 #include "tests/support/ThrownMessage.h"
 
 namespace {
@@ -33,27 +30,10 @@ public:
     void update(unsigned long) override {}
 };
 
-class NotifierTest : public ::testing::Test {
+class NotifierTest : public frameworkTest::FrameworkFixture {
 protected:
-    // The notifiers go before the probes they point to.
-    void TearDown() override { testSupport::resetFramework(); }
-
-    /// A probe owned by the test, not yet listening to anything.
-    ProbeEntity* probe(const std::string& id) {
-        probes.push_back(std::make_unique<ProbeEntity>(id, log));
-        return probes.back().get();
-    }
-    /// A probe listening to update events.
-    ProbeEntity* updateProbe(const std::string& id) {
-        ProbeEntity* created = probe(id);
-        kiln::UpdateNotifier::instance()->addListener(created);
-        return created;
-    }
+    ProbeEntity* updateProbe(const std::string& id) { return probeListeningTo<kiln::UpdateNotifier>(id); }
     std::size_t updateListenerCount() { return kiln::UpdateNotifier::instance()->listenerCount(); }
-
-    testSupport::ScopedTempDir dir;
-    CallLog log;
-    std::vector<std::unique_ptr<ProbeEntity>> probes;
 };
 
 TEST_F(NotifierTest, ListenersAreCalledInInsertionOrderRegardlessOfIds) {
@@ -65,7 +45,7 @@ TEST_F(NotifierTest, ListenersAreCalledInInsertionOrderRegardlessOfIds) {
 }
 
 TEST_F(NotifierTest, EveryEventReachesItsListenersWithUnchangedArguments) {
-    ProbeEntity* all = probe("p");
+    ProbeEntity* all = ownedProbe("p");
     kiln::KeyboardEventNotifier::instance()->addListener(all);
     kiln::MouseEventNotifier::instance()->addListener(all);
     kiln::ReshapeEventNotifier::instance()->addListener(all);
@@ -94,7 +74,7 @@ TEST_F(NotifierTest, EveryEventReachesItsListenersWithUnchangedArguments) {
 }
 
 TEST_F(NotifierTest, DebugListenersGetTheLogFileStream) {
-    ProbeEntity* writer = probe("writer");
+    ProbeEntity* writer = ownedProbe("writer");
     writer->action = [writer](const std::string&) { *writer->debugStream << "tick" << std::endl; };
     kiln::DebugNotifier::instance()->addListener(writer);
 
@@ -151,7 +131,7 @@ TEST_F(NotifierTest, DisabledNotifierCallsNobody) {
 
 TEST_F(NotifierTest, ListenerAddedDuringDispatchIsCalledFromTheNextDispatchOn) {
     ProbeEntity* adder = updateProbe("adder");
-    ProbeEntity* late = probe("late");
+    ProbeEntity* late = ownedProbe("late");
     std::size_t countDuringWalk = 0;
     bool added = false;
     adder->action = [&](const std::string&) {
@@ -171,7 +151,7 @@ TEST_F(NotifierTest, ListenerAddedDuringDispatchIsCalledFromTheNextDispatchOn) {
 
 TEST_F(NotifierTest, AddingATakenNameWithoutDispatchThrowsRuntimeErrorAndKeepsOneEntry) {
     ProbeEntity* first = updateProbe("n");
-    ProbeEntity* twin = probe("n");
+    ProbeEntity* twin = ownedProbe("n");
 
     EXPECT_EQ(thrownMessage<std::runtime_error>([&] { kiln::UpdateNotifier::instance()->addListener(twin); }),
               "[kiln::ActivityMap] element 'n' already exists.");
@@ -182,8 +162,8 @@ TEST_F(NotifierTest, AddingATakenNameWithoutDispatchThrowsRuntimeErrorAndKeepsOn
 
 TEST_F(NotifierTest, SecondAddOfTheSameNameDuringOneDispatchThrowsInvalidArgument) {
     ProbeEntity* adder = updateProbe("adder");
-    ProbeEntity* first = probe("n");
-    ProbeEntity* twin = probe("n");
+    ProbeEntity* first = ownedProbe("n");
+    ProbeEntity* twin = ownedProbe("n");
     std::string message;
     bool added = false;
     adder->action = [&](const std::string&) {
@@ -202,7 +182,7 @@ TEST_F(NotifierTest, SecondAddOfTheSameNameDuringOneDispatchThrowsInvalidArgumen
 
 TEST_F(NotifierTest, QueuedAddOfANameAlreadyListeningFailsAtTheEndOfTheDispatch) {
     ProbeEntity* adder = updateProbe("a");
-    ProbeEntity* twin = probe("a");
+    ProbeEntity* twin = ownedProbe("a");
     bool added = false;
     adder->action = [&](const std::string&) {
         if (added) return;

@@ -16,9 +16,7 @@
 #include "framework/MouseEventNotifier.h"
 #include "framework/ReshapeEventNotifier.h"
 #include "framework/UpdateNotifier.h"
-#include "tests/framework/ProbeEntity.h"
-#include "tests/support/FrameworkReset.h"
-#include "tests/support/ScopedTempDir.h"
+#include "tests/framework/FrameworkFixture.h"
 #include "tests/support/ThrownMessage.h"
 
 namespace {
@@ -89,20 +87,13 @@ private:
     CallLog& log;
 };
 
-class RegistryTest : public ::testing::Test {
-protected:
-    void TearDown() override { testSupport::resetFramework(); }
-
-    testSupport::ScopedTempDir dir;
-    CallLog log;
-};
+using RegistryTest = frameworkTest::FrameworkFixture;
 
 TEST_F(RegistryTest, DuplicateIdThrowsAndTheFirstEntityStaysRegisteredAndConnected) {
-    auto* first = new ProbeEntity("x", log);
-    kiln::Registry::instance()->add(first);
-    auto second = std::make_unique<ProbeEntity>("x", log);
+    ProbeEntity* first = registeredProbe("x");
+    ProbeEntity* second = ownedProbe("x");
 
-    EXPECT_EQ(thrownMessage<std::runtime_error>([&] { kiln::Registry::instance()->add(second.get()); }),
+    EXPECT_EQ(thrownMessage<std::runtime_error>([&] { kiln::Registry::instance()->add(second); }),
               "[kiln::Registry] entity 'x' already exists.");
 
     EXPECT_EQ(kiln::Registry::instance()->size(), 1u);
@@ -215,8 +206,7 @@ void fireEveryEvent() {
 }
 
 TEST_F(RegistryTest, DisabledEntityGetsNoCallOfAnyKindUntilEnabledAgain) {
-    auto* entity = new ProbeEntity("p", log);
-    kiln::Registry::instance()->add(entity);
+    ProbeEntity* entity = registeredProbe("p");
 
     entity->state.enabled = false;
     fireEveryEvent();
