@@ -1,0 +1,14 @@
+#pragma once
+
+#include <GL/gl.h>
+
+namespace quiltRush {
+
+constexpr int kCursorSize = 32;  // pixels, square
+
+/// Draws a cursor picture in the overlay pass: a 32 x 32 quad whose top-left
+/// corner is at the mouse (mouseX, mouseY in window pixels from the top-left,
+/// as GLUT reports them), picture upright. Leaves lighting off and texturing on.
+void drawCursor(GLuint texture, int mouseX, int mouseY);
+
+}  // namespace quiltRush

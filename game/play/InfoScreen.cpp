@@ -1,0 +1,19 @@
+#include "game/play/InfoScreen.h"
+
+#include "game/play/Game.h"
+#include "game/play/InputHandler.h"
+
+namespace quiltRush {
+
+namespace {
+constexpr unsigned char kEscape = 27;
+}
+
+void InfoScreen::onKeyPressed(unsigned char key) {
+    if (key != kEscape) return;
+    // The screens reach the game the way everything else does: through the input handler.
+    Game* game = InputHandler::instance()->getGame();
+    if (game != nullptr) game->showMenu();
+}
+
+}  // namespace quiltRush

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "game/play/Button.h"
+#include "game/play/Screen.h"
+
+namespace quiltRush {
+
+/// Button i of the menu stands for choice i.
+enum class MenuChoice { New = 0, Manual = 1, Credits = 2, Exit = 3, None = 4 };
+
+/// The title screen: title picture and the buttons New, Manual, Credits and
+/// Exit. It only records the button clicked; the game acts on it.
+class Menu : public Screen {
+public:
+    /// Id "menu"; loads the title (clamped to its edges) and the four buttons.
+    Menu();
+
+    /// Selection None; the menu enabled.
+    void show();
+    /// The menu disabled.
+    void hide();
+
+    /// A left press on a button's clickable box selects it; a press elsewhere,
+    /// a release or another button changes nothing.
+    void onMouseButton(int button, int state, int x, int y) override;
+
+    MenuChoice getSelection() const { return selection; }
+    bool isNewSelected() const { return selection == MenuChoice::New; }
+    bool isManualSelected() const { return selection == MenuChoice::Manual; }
+    bool isCreditsSelected() const { return selection == MenuChoice::Credits; }
+    bool isExitSelected() const { return selection == MenuChoice::Exit; }
+    const std::vector<std::unique_ptr<Button>>& getButtons() const { return buttons; }
+
+protected:
+    void drawContent() override;
+
+private:
+    MenuChoice selection = MenuChoice::None;
+    std::vector<std::unique_ptr<Button>> buttons;
+    GLuint titleImage = 0;
+};
+
+}  // namespace quiltRush

@@ -1,0 +1,48 @@
+#include "game/play/Screen.h"
+
+#include "game/play/Cursor.h"
+#include "game/play/PictureQuad.h"
+#include "game/scene/Texture.h"
+
+namespace quiltRush {
+
+Screen::Screen(const std::string& id) : kiln::Entity(id) {
+    loadTexture(background, "assets/menuImages/backGround.bmp");
+    loadTexture(cursor, "assets/cursors/menuCursor.bmp");
+}
+
+void Screen::update(unsigned long) {
+    WindowSize size = windowSize();
+    windowWidth = static_cast<int>(size.width);
+    windowHeight = static_cast<int>(size.height);
+}
+
+void Screen::drawOverlay() {
+    drawBackground();
+    glDisable(GL_TEXTURE_2D);
+    glPushMatrix();
+    // Integer halves: the centre of an odd-sized window is the pixel below and left of it.
+    glTranslatef(static_cast<float>(windowWidth / 2), static_cast<float>(windowHeight / 2), 0.0f);
+    drawContent();
+    glPopMatrix();
+    drawCursor(cursor, mouseX, mouseY);
+}
+
+void Screen::drawBackground() const {
+    bindTexture(background);
+    drawPictureQuad(0.0f, static_cast<float>(windowHeight), static_cast<float>(windowWidth), 0.0f);
+}
+
+void Screen::onMouseButton(int, int, int, int) {}
+
+void Screen::onMouseMotion(int x, int y) {
+    mouseX = x;
+    mouseY = y;
+}
+
+void Screen::onMousePassiveMotion(int x, int y) {
+    mouseX = x;
+    mouseY = y;
+}
+
+}  // namespace quiltRush

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <string>
+#include <utility>
+
+#include "framework/Entity.h"
+#include "framework/IDrawOverlayListener.h"
+#include "framework/IMouseEventListener.h"
+#include "framework/IUpdateListener.h"
+#include "game/play/WindowSize.h"
+
+namespace quiltRush {
+
+/// A full-window overlay screen (menu, manual, credits): the background
+/// stretched over the window, the screen's content centred on the window
+/// centre, and the menu cursor at the mouse. Enabled and disabled by the game.
+class Screen : public kiln::Entity,
+               public kiln::IUpdateListener,
+               public kiln::IDrawOverlayListener,
+               public kiln::IMouseEventListener {
+public:
+    void init() override {}
+    /// Takes the current window size.
+    void update(unsigned long elapsed) override;
+    void drawOverlay() override;
+
+    /// Screens ignore mouse buttons unless they say otherwise.
+    void onMouseButton(int button, int state, int x, int y) override;
+    void onMouseMotion(int x, int y) override;
+    void onMousePassiveMotion(int x, int y) override;
+
+    /// Replaces where update reads the window size (tests).
+    void setWindowSizeSource(WindowSizeSource source) { windowSize = std::move(source); }
+
+    int getMouseX() const { return mouseX; }
+    int getMouseY() const { return mouseY; }
+    int getWindowWidth() const { return windowWidth; }
+    int getWindowHeight() const { return windowHeight; }
+
+protected:
+    /// Loads the background and the cursor pictures.
+    explicit Screen(const std::string& id);
+
+    /// The screen's own pictures, in pixels from the window centre, y upwards.
+    virtual void drawContent() = 0;
+
+    GLuint background = 0;
+    GLuint cursor = 0;
+    int mouseX = 0;
+    int mouseY = 0;
+    // The size the window opens with, until the first update reads the real one.
+    int windowWidth = 640;
+    int windowHeight = 480;
+
+private:
+    void drawBackground() const;
+
+    WindowSizeSource windowSize = runningWindowSize;
+};
+
+}  // namespace quiltRush

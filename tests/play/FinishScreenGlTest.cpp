@@ -1,0 +1,162 @@
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "game/play/FinishScreen.h"
+#include "tests/scene/BmpBytes.h"
+#include "tests/support/GlContext.h"
+#include "tests/support/ScopedTempDir.h"
+
+namespace quiltRush {
+namespace {
+
+using Rgb = std::array<int, 3>;
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+constexpr int kCentreX = kWidth / 2;
+constexpr int kCentreY = kHeight / 2;
+const Rgb kCleared{0, 0, 0};
+const Rgb kFinish{0, 0, 255};
+const Rgb kDot{255, 0, 255};
+
+Rgb digitColour(int digit) { return {30 + 20 * digit, 100, 50}; }
+
+std::string solidPicture(const Rgb& colour) {
+    testSupport::BmpBytes bmp;
+    bmp.pixels = {static_cast<std::uint8_t>(colour[2]), static_cast<std::uint8_t>(colour[1]),
+                  static_cast<std::uint8_t>(colour[0]), 255};
+    return bmp.build();
+}
+
+// Each picture one plain colour, so a pixel tells which picture covers it.
+void writePictures(const testSupport::ScopedTempDir& directory) {
+    directory.write("assets/gameImages/finish.bmp", solidPicture(kFinish));
+    for (int digit = 0; digit < 10; ++digit) {
+        directory.write("assets/numbers/" + std::to_string(digit) + ".bmp", solidPicture(digitColour(digit)));
+    }
+    directory.write("assets/numbers/dot.bmp", solidPicture(kDot));
+}
+
+void beginOverlayFrame() {
+    glViewport(0, 0, kWidth, kHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, kWidth, 0, kHeight);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_BLEND);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+// Overlay pixel: x from the left, y from the bottom.
+Rgb pixelAt(int x, int y) {
+    std::uint8_t rgb[3] = {0, 0, 0};
+    glFinish();
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return {rgb[0], rgb[1], rgb[2]};
+}
+
+Rgb characterColour(char c) { return c == '.' ? kDot : digitColour(c - '0'); }
+
+class FinishScreenGlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testSupport::ensureGlContext();
+        writePictures(directory);
+        screen = std::make_unique<FinishScreen>();
+        screen->setWindowSizeSource([] { return WindowSize{kWidth, kHeight}; });
+        beginOverlayFrame();
+    }
+
+    // Every character cell, its first and last pixel columns and the finish
+    // picture just outside the row.
+    void expectRow(const std::string& text) {
+        int n = static_cast<int>(text.size());
+        int left = kCentreX - 16 * n;
+        int y = kCentreY - 4;
+        for (int i = 0; i < n; ++i) {
+            Rgb expected = characterColour(text[i]);
+            EXPECT_EQ(pixelAt(left + 32 * i, y), expected) << "first column of character " << i;
+            EXPECT_EQ(pixelAt(left + 32 * i + 31, y), expected) << "last column of character " << i;
+        }
+        EXPECT_EQ(pixelAt(left - 1, y), kFinish);
+        EXPECT_EQ(pixelAt(left + 32 * n, y), kFinish);
+        // The row spans from 20 below to 12 above the centre.
+        EXPECT_EQ(pixelAt(left, kCentreY - 20), characterColour(text[0]));
+        EXPECT_EQ(pixelAt(left, kCentreY - 21), kFinish);
+        EXPECT_EQ(pixelAt(left, kCentreY + 11), characterColour(text[0]));
+        EXPECT_EQ(pixelAt(left, kCentreY + 12), kFinish);
+    }
+
+    testSupport::ScopedTempDir directory;
+    std::unique_ptr<FinishScreen> screen;
+};
+
+TEST_F(FinishScreenGlTest, TwelveSecondsDrawSixCharactersFromMinus96To96) {
+    screen->show(12345);
+    screen->drawOverlay();
+    expectRow("12.345");
+    EXPECT_EQ(kCentreX - 96, kCentreX - 16 * 6);
+}
+
+TEST_F(FinishScreenGlTest, LongestTimeDrawsElevenCharactersFromMinus176To176) {
+    screen->show(4294967295u);
+    screen->drawOverlay();
+    expectRow("4294967.295");
+    EXPECT_EQ(pixelAt(kCentreX - 176, kCentreY), digitColour(4));
+    EXPECT_EQ(pixelAt(kCentreX + 175, kCentreY), digitColour(5));
+}
+
+TEST_F(FinishScreenGlTest, FinishPictureIs512By256AroundTheCentre) {
+    screen->show(7);
+    screen->drawOverlay();
+    expectRow("0.007");
+    EXPECT_EQ(pixelAt(kCentreX - 256, kCentreY + 127), kFinish);
+    EXPECT_EQ(pixelAt(kCentreX + 255, kCentreY - 128), kFinish);
+    EXPECT_EQ(pixelAt(kCentreX - 257, kCentreY), kCleared);
+    EXPECT_EQ(pixelAt(kCentreX + 256, kCentreY), kCleared);
+    EXPECT_EQ(pixelAt(kCentreX, kCentreY + 128), kCleared);
+    EXPECT_EQ(pixelAt(kCentreX, kCentreY - 129), kCleared);
+}
+
+TEST_F(FinishScreenGlTest, DrawingLeavesLightingOffTexturingOnAndOpaqueWhite) {
+    glEnable(GL_LIGHTING);
+    screen->show(0);
+    screen->drawOverlay();
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_FLOAT_EQ(colour[3], 1.0f);
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+    expectRow("0.000");
+}
+
+TEST_F(FinishScreenGlTest, HiddenScreenDrawsNothingAndChangesNoState) {
+    screen->show(12345);
+    screen->hide();
+    glEnable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0.25f, 0.5f, 0.75f, 0.5f);
+    screen->drawOverlay();
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_FLOAT_EQ(colour[0], 0.25f);
+    EXPECT_FLOAT_EQ(colour[3], 0.5f);
+    EXPECT_EQ(pixelAt(kCentreX, kCentreY), kCleared);
+    glDisable(GL_LIGHTING);
+}
+
+}  // namespace
+}  // namespace quiltRush
