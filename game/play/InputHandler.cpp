@@ -1,0 +1,209 @@
+#include "game/play/InputHandler.h"
+
+#include <GL/freeglut.h>
+
+#include "game/physics/Patch.h"
+#include "game/physics/PhysicsEngine.h"
+#include "game/physics/Ray.h"
+#include "game/physics/Sphere.h"
+#include "game/physics/Spring.h"
+#include "game/play/Camera.h"
+#include "game/play/Cursor.h"
+#include "game/play/Game.h"
+#include "game/scene/Texture.h"
+
+namespace quiltRush {
+
+namespace {
+
+// GLUT's mouse codes; freeglut reports each wheel step as a press and a
+// release of button 3 (up) or 4 (down).
+constexpr int kLeftButton = 0;
+constexpr int kMiddleButton = 1;
+constexpr int kRightButton = 2;
+constexpr int kWheelUp = 3;
+constexpr int kWheelDown = 4;
+constexpr int kPressed = 0;
+
+constexpr unsigned char kEscape = 27;
+constexpr unsigned char kEnter = 13;
+constexpr unsigned char kSpace = 32;
+constexpr unsigned char kDebugKey = 'd';  // lower case only
+
+// The mouse sphere only carries the spring's end: no size, and fixed.
+constexpr float kMouseSphereMass = 0.001f;
+
+constexpr double kMarkerRadius = 0.05;
+constexpr int kMarkerSlices = 20;
+constexpr int kMarkerStacks = 20;
+
+}  // namespace
+
+InputHandler::InputHandler() : kiln::Entity("InputHandler") {
+    mouseSphere = new Sphere(Vector3(), 0.0f, kMouseSphereMass, 0.0f);
+    mouseSphere->fix();
+    mouseSpring = new Spring(mouseSphere, mouseSphere, kSpringStiffness);
+    mouseSpring->clearRestLength();
+    PhysicsEngine* engine = PhysicsEngine::instance();
+    engine->addSphere(mouseSphere);
+    engine->addSpring(mouseSpring);
+
+    loadTexture(arrowCursor, "assets/cursors/cursor1.bmp");
+    loadTexture(grabCursor, "assets/cursors/cursor2.bmp");
+    cursor = arrowCursor;
+}
+
+void InputHandler::update(unsigned long) {
+    unprojectMouse();
+    Camera* camera = game->getCamera();
+    if (leftButtonDown && rightButtonDown) {
+        camera->zoom(kZoomPerPixel * static_cast<float>(previousY - mouseY));  // mouse up: nearer
+    } else if (leftButtonDown) {
+        if (selected != nullptr) {
+            dragStep();
+            cursor = grabCursor;
+        }
+    } else if (rightButtonDown) {
+        // The first orbit update of the program has no trustworthy previous position.
+        if (rotationPrimed) {
+            camera->rotate(static_cast<float>(-(mouseX - previousX)), static_cast<float>(-(mouseY - previousY)));
+        } else {
+            rotationPrimed = true;
+        }
+    } else {
+        cursor = arrowCursor;
+    }
+    previousX = mouseX;
+    previousY = mouseY;
+}
+
+// The world point under the mouse on the near plane, with exactly the
+// matrices the camera drew with.
+void InputHandler::unprojectMouse() {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    Camera* camera = game->getCamera();
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    // A camera that has not built its matrices yet cannot unproject: keep the last point.
+    if (gluUnProject(mouseX, viewport[3] - mouseY, 0.0, camera->getViewMatrix(), camera->getProjectionMatrix(),
+                     viewport, &x, &y, &z) == GL_TRUE) {
+        mousePoint = Vector3(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    }
+}
+
+void InputHandler::pick() {
+    Camera* camera = game->getCamera();
+    Vector3 origin = camera->getEye();
+    Vector3 direction = normalize(mousePoint - origin);
+    selected = game->getPatch()->pick(Ray(origin, direction));
+    if (selected == nullptr) return;
+    mouseSphere->setPosition(selected->getPosition());  // the spring starts slack
+    mouseSpring->setSecond(selected);
+    camera->stopFollowing();
+}
+
+// The spring's both ends on the fixed mouse sphere: it pulls nothing. The
+// selection stays, so space still acts on the last picked sphere.
+void InputHandler::release() {
+    mouseSpring->setSecond(mouseSphere);
+    game->getCamera()->startFollowing();
+}
+
+// Keeps the mouse sphere under the mouse in the plane through the dragged
+// sphere that faces the eye.
+void InputHandler::dragStep() {
+    Vector3 origin = game->getCamera()->getEye();
+    Vector3 direction = normalize(mousePoint - origin);
+    Vector3 point = selected->getPosition();
+    Vector3 normal = normalize(origin - point);
+    float facing = dot(normal, direction);
+    if (facing == 0.0f) return;  // the mouse ray runs along the plane: no point to take
+    float t = (dot(normal, point) - dot(normal, origin)) / facing;
+    mouseSphere->setPosition(origin + direction * t);
+}
+
+void InputHandler::onMouseButton(int button, int state, int, int) {
+    if (button == kWheelUp || button == kWheelDown) {
+        onWheel(button, state);
+        return;
+    }
+    bool pressed = state == kPressed;
+    if (button == kLeftButton) {
+        leftButtonDown = pressed;
+        if (pressed && !rightButtonDown) {
+            pick();
+        } else {
+            release();
+        }
+    } else if (button == kRightButton) {
+        rightButtonDown = pressed;
+        release();
+    } else if (button == kMiddleButton) {
+        release();
+    }
+}
+
+// A wheel step zooms and is nothing else: it neither holds a button nor
+// releases a drag.
+void InputHandler::onWheel(int button, int state) {
+    if (state != kPressed) return;
+    float amount = button == kWheelUp ? kZoomPerWheelStep : -kZoomPerWheelStep;
+    game->getCamera()->zoom(amount);
+}
+
+void InputHandler::onMouseMotion(int x, int y) {
+    mouseX = x;
+    mouseY = y;
+}
+
+void InputHandler::onMousePassiveMotion(int x, int y) {
+    mouseX = x;
+    mouseY = y;
+}
+
+void InputHandler::onKeyPressed(unsigned char key) {
+    if (key == kEscape) {
+        game->showMenu();
+    } else if (key == kEnter) {
+        game->restart();
+    } else if (key == kDebugKey) {
+        PhysicsEngine* engine = PhysicsEngine::instance();
+        engine->setDebugMode(!engine->isDebugMode());
+    } else if (key == kSpace) {
+        toggleTack();
+    }
+}
+
+void InputHandler::toggleTack() {
+    if (selected == nullptr || selected->isFixed()) return;
+    if (selected->isTacked()) {
+        game->returnTack();
+        selected->untack();
+    } else if (game->canUseTack()) {
+        game->useTack();
+        selected->tack();
+    }
+}
+
+void InputHandler::draw() {
+    if (selected == nullptr) return;
+    // Lighting is on here, where a plain colour is ignored: let the colour
+    // drive the material for the marker only, and give the material back after.
+    glPushAttrib(GL_LIGHTING_BIT);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
+    glColor3f(0.0f, 0.0f, 1.0f);
+    glPushMatrix();
+    Vector3 position = selected->getPosition();
+    glTranslatef(position.x, position.y, position.z);
+    glutSolidSphere(kMarkerRadius, kMarkerSlices, kMarkerStacks);
+    glPopMatrix();
+    glPopAttrib();
+    glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+void InputHandler::drawOverlay() { drawCursor(cursor, mouseX, mouseY); }
+
+}  // namespace quiltRush
