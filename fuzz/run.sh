@@ -108,7 +108,7 @@ case "${1:-}" in
       mkdir -p "$dir/logs"
       echo "== $target: $seconds s, log in $dir/logs/$target.log"
       fuzz "$dir" "$target" "$dir/corpus/$target" -max_total_time="$seconds" >"$dir/logs/$target.log" 2>&1 || failed=1
-      grep -E '^(#[0-9]+ +DONE|stat::|==[0-9]+==ERROR|SUMMARY|Test unit written)' "$dir/logs/$target.log"
+      grep -E '^(#[0-9]+[[:space:]]+DONE|stat::|==[0-9]+==ERROR|SUMMARY|Test unit written)' "$dir/logs/$target.log"
     done
     exit $failed
     ;;
