@@ -28,14 +28,28 @@ public:
     bool isTacked() const { return tacked; }
     bool isPinned() const { return fixed || tacked; }
 
-    void addVelocity(const Vector3& change);
+    // The per-substep operations are defined here so the engine's loops can inline them.
+    void addVelocity(const Vector3& change) {
+        if (!isPinned()) velocity = velocity + change;
+    }
     /// Gathers a contact's velocity change, folded in by the next integrate.
-    void addDeltaVelocity(const Vector3& change);
+    void addDeltaVelocity(const Vector3& change) {
+        if (!isPinned()) deltaVelocity = deltaVelocity + change;
+    }
     void clearDeltaVelocity() { deltaVelocity = Vector3(); }
     /// velocity += force / mass * dt (seconds).
-    void applyForce(const Vector3& force, float dt);
-    /// Semi-implicit Euler step of dt seconds with linear drag.
-    void integrate(float dt);
+    void applyForce(const Vector3& force, float dt) {
+        // Multiplying by the stored 1 / mass is what dividing a vector does anyway.
+        if (!isPinned()) velocity = velocity + (force * inverseMass) * dt;
+    }
+    /// Semi-implicit Euler step of dt seconds with linear drag: contacts first,
+    /// then drag on the new velocity, then the position moves with the velocity after drag.
+    void integrate(float dt) {
+        if (isPinned()) return;
+        velocity = velocity + deltaVelocity;
+        velocity = velocity + (velocity * -damping) * dt;
+        position = position + velocity * dt;
+    }
 
 private:
     Vector3 position;
@@ -43,6 +57,7 @@ private:
     Vector3 deltaVelocity;
     float radius;
     float mass;
+    float inverseMass;  // 1 / mass, computed once: forces are applied thousands of times per tick
     float damping;
     bool fixed = false;
     bool tacked = false;

@@ -18,7 +18,8 @@ void Spring::apply(float dt) {
     Vector3 between = first->getPosition() - second->getPosition();
     float stretch = length(between);
     if (static_cast<double>(stretch) <= kDeadZone) return;
-    Vector3 force = normalize(between) * ((stretch - restLength) * stiffness);
+    // between / stretch is normalize(between) without measuring the length twice.
+    Vector3 force = (between / stretch) * ((stretch - restLength) * stiffness);
     first->applyForce(-force, dt);
     second->applyForce(force, dt);
 }

@@ -6,22 +6,6 @@ namespace quiltRush {
 
 constexpr double kRadiansPerDegree = 0.017453292519943295;
 
-float dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-Vector3 cross(const Vector3& a, const Vector3& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-float length(const Vector3& a) { return std::sqrt(dot(a, a)); }
-
-Vector3 normalize(const Vector3& a) {
-    float size = length(a);
-    // Only an exact zero is special: any other length, however small, divides
-    // (and a NaN length takes the dividing path too).
-    if (size == 0.0f) return Vector3();
-    return a / size;
-}
-
 Vector3 rotateAboutAxis(const Vector3& v, const Vector3& axis, float angle) {
     float c = std::cos(angle);
     float s = std::sin(angle);

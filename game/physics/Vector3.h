@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 namespace quiltRush {
 
 /// Three 32-bit floats: the one vector type of the game (positions, velocities,
@@ -29,11 +31,20 @@ struct Vector3 {
     bool operator!=(const Vector3& other) const { return !(*this == other); }
 };
 
-float dot(const Vector3& a, const Vector3& b);
-Vector3 cross(const Vector3& a, const Vector3& b);
-float length(const Vector3& a);
+// The physics calls these hundreds of thousands of times per tick: inline.
+inline float dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vector3 cross(const Vector3& a, const Vector3& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline float length(const Vector3& a) { return std::sqrt(dot(a, a)); }
 /// a / length(a); exactly the zero vector when the length is exactly 0.
-Vector3 normalize(const Vector3& a);
+inline Vector3 normalize(const Vector3& a) {
+    float size = length(a);
+    // Only an exact zero is special: any other length, however small, divides
+    // (and a NaN length takes the dividing path too).
+    if (size == 0.0f) return Vector3();
+    return a / size;
+}
 /// v rotated right-handedly by angle radians about the unit vector axis.
 Vector3 rotateAboutAxis(const Vector3& v, const Vector3& axis, float angle);
 Vector3 rotateAboutAxisDegrees(const Vector3& v, const Vector3& axis, float degrees);
