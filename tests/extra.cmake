@@ -21,3 +21,17 @@ if(X11_FOUND AND XDOTOOL_PROGRAM)
 else()
   message(STATUS "End-to-end tests left out: they need Xlib (libx11-dev) and xdotool")
 endif()
+
+# The level checker: its unit tests link its library, and the real executable
+# must find the shipped level clean.
+if(TARGET level_checker AND TARGET tools_tests)
+  target_link_libraries(tools_tests PRIVATE level_checker)
+endif()
+if(TARGET quiltrush-check-level)
+  add_test(NAME tools.check_level.shipped_level_is_clean
+    COMMAND $<TARGET_FILE:quiltrush-check-level> ${CMAKE_SOURCE_DIR}
+    WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY})
+  set_tests_properties(tools.check_level.shipped_level_is_clean PROPERTIES
+    PASS_REGULAR_EXPRESSION "gameData\\.txt: ok: "
+    LABELS "tools")
+endif()

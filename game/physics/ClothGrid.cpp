@@ -80,12 +80,18 @@ void addTriangles(ClothGrid& grid) {
 
 }  // namespace
 
-bool ClothGrid::accepts(const PatchRecord& record) {
-    if (!isWholeCount(record.rows) || !isWholeCount(record.cols)) return false;
-    if (static_cast<double>(record.rows) * record.cols > kMaxSpheres) return false;
-    if (!isPositive(record.sizeX) || !isPositive(record.sizeZ) || !isPositive(record.stiffness)) return false;
-    return isFinite(Vector3(record.x, record.y, record.z));
+ClothGrid::Fault ClothGrid::check(const PatchRecord& record) {
+    if (!isWholeCount(record.rows)) return Fault::rowsNotWhole;
+    if (!isWholeCount(record.cols)) return Fault::colsNotWhole;
+    if (static_cast<double>(record.rows) * record.cols > kMaxSpheres) return Fault::tooManySpheres;
+    if (!isPositive(record.sizeX)) return Fault::sizeXNotPositive;
+    if (!isPositive(record.sizeZ)) return Fault::sizeZNotPositive;
+    if (!isPositive(record.stiffness)) return Fault::stiffnessNotPositive;
+    if (!isFinite(Vector3(record.x, record.y, record.z))) return Fault::positionNotFinite;
+    return Fault::none;
 }
+
+bool ClothGrid::accepts(const PatchRecord& record) { return check(record) == Fault::none; }
 
 std::optional<ClothGrid> ClothGrid::build(const PatchRecord& record) {
     if (!accepts(record)) return std::nullopt;

@@ -24,6 +24,20 @@ struct ClothGrid {
 
     static constexpr float kMaxSpheres = 65536.0f;  // per grid; keeps every index small and the build bounded
 
+    /// Why a record cannot be built, in the order the checks are made.
+    enum class Fault {
+        none,
+        rowsNotWhole,          // rows not a whole number of at least 2
+        colsNotWhole,          // cols not a whole number of at least 2
+        tooManySpheres,        // rows * cols above kMaxSpheres
+        sizeXNotPositive,      // not finite and positive
+        sizeZNotPositive,
+        stiffnessNotPositive,
+        positionNotFinite,
+    };
+
+    /// The first fault of the record; Fault::none when it can be built.
+    static Fault check(const PatchRecord& record);
     /// True when the counts are whole numbers of at least 2 with at most
     /// kMaxSpheres spheres, the sizes and stiffness finite and positive and
     /// the position finite.

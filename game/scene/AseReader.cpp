@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "game/scene/NumberWord.h"
+#include "game/scene/WordReader.h"
 
 // The reader walks the file keyword by keyword and never compares anything
 // with the file's layout beyond that, so a damaged file is handled entry by
@@ -21,7 +22,8 @@ Vector3 toYUp(float x, float y, float z) { return {x, z, -y}; }
 
 class Parser {
 public:
-    Parser(std::istream& in, std::int64_t maxEntries) : in(in), maxEntries(maxEntries) {}
+    Parser(std::istream& in, std::int64_t maxEntries, AseDiagnostics* diagnostics)
+        : words(in), maxEntries(maxEntries), diagnostics(diagnostics) {}
 
     AseModel run() {
         AseModel model;
@@ -40,23 +42,44 @@ public:
     }
 
 private:
+    void report(const WordPlace& place, const std::string& message) const {
+        if (diagnostics && diagnostics->problems) diagnostics->problems(place, message);
+    }
+
+    // Only the first end of the stream is reported: after it every read fails.
     bool find(const char* keyword) {
-        if (!ended && !AseReader::skipToKeyword(in, keyword)) ended = true;
+        if (!ended && !words.skipTo(keyword)) {
+            ended = true;
+            report({words.place().line, keyword}, "keyword missing: the file ends before it");
+        }
         return !ended;
     }
 
     bool readWord(std::string& word) {
-        if (!ended && !(in >> word)) ended = true;
+        if (!ended && !words.next(word)) {
+            ended = true;
+            report(words.place(), "entry cut short by the end of the file");
+        }
         return !ended;
     }
 
     bool readInteger(std::int32_t& value) {
         std::string word;
-        return readWord(word) && NumberWord::toInteger(word, value);
+        if (!readWord(word)) return false;
+        if (NumberWord::toInteger(word, value)) return true;
+        report(words.place(), "whole number expected");
+        return false;
     }
 
-    bool readIndex(std::int32_t count, std::int32_t& index) {
-        return readInteger(index) && index >= 0 && index < count;
+    bool inRange(std::int32_t index, std::int32_t count, const char* what) const {
+        if (index >= 0 && index < count) return true;
+        report(words.place(), std::string(what) + " index out of range (" +
+                                  (count == 0 ? std::string("none declared") : "0 to " + std::to_string(count - 1)) + ")");
+        return false;
+    }
+
+    bool readIndex(std::int32_t count, std::int32_t& index, const char* what) {
+        return readInteger(index) && inRange(index, count, what);
     }
 
     // A face label is its number with a colon ("12:"), or the bare number.
@@ -64,16 +87,29 @@ private:
         std::string word;
         if (!readWord(word)) return false;
         if (!word.empty() && word.back() == ':') word.pop_back();
-        return NumberWord::toInteger(word, index) && index >= 0 && index < faceCount;
+        if (!NumberWord::toInteger(word, index)) {
+            report(words.place(), "face number expected");
+            return false;
+        }
+        return inRange(index, faceCount, "face");
     }
 
     bool readCount(std::int32_t& count) {
-        return readInteger(count) && count >= 0 && count <= maxEntries;
+        if (!readInteger(count)) return false;
+        if (count >= 0 && count <= maxEntries) return true;
+        report(words.place(), "count out of range (0 to " + std::to_string(maxEntries) +
+                                  " for a file of this size)");
+        return false;
     }
 
     bool readFloat(float& value) {
         std::string word;
-        return readWord(word) && NumberWord::toFloat(word, value);
+        if (!readWord(word)) return false;
+        if (NumberWord::toFloat(word, value)) return true;
+        double parsed = 0.0;
+        report(words.place(), NumberWord::toDouble(word, parsed) ? "finite number within float range expected"
+                                                                 : "number expected");
+        return false;
     }
 
     bool readYUp(Vector3& value) {
@@ -83,13 +119,22 @@ private:
         return true;
     }
 
+    // True the first time an index is read; a second entry for it is reported.
+    bool firstTime(std::vector<bool>& read, std::int32_t index, const WordPlace& at, const char* what) const {
+        if (!read[index]) return true;
+        report(at, std::string(what) + " " + std::to_string(index) + " given twice");
+        return false;
+    }
+
     void readBitmap(AseModel& model) {
         std::string word;
         if (!find("*BITMAP") || !readWord(word)) return;
+        if (diagnostics) diagnostics->bitmap = words.place();
         // The path must be wholly enclosed in quotation marks (and so hold no blank).
         if (word.size() >= 2 && word.front() == '"' && word.back() == '"') {
             model.bitmapPath = word.substr(1, word.size() - 2);
         }
+        if (model.bitmapPath.empty()) report(words.place(), "image path in quotation marks expected");
     }
 
     bool readVertices() {
@@ -97,10 +142,12 @@ private:
             if (!find("*MESH_VERTEX")) return false;
             std::int32_t index = 0;
             Vector3 position;
-            if (readIndex(vertexCount, index) && readYUp(position)) {
-                mesh.vertices[index].position = position;
-                vertexRead[index] = true;
-            }
+            if (!readIndex(vertexCount, index, "vertex")) continue;
+            const WordPlace at = words.place();
+            if (!readYUp(position)) continue;
+            firstTime(vertexRead, index, at, "vertex");
+            mesh.vertices[index].position = position;
+            vertexRead[index] = true;
         }
         return !ended;
     }
@@ -111,10 +158,12 @@ private:
             std::int32_t index = 0;
             std::int32_t corners[3] = {0, 0, 0};
             bool sound = readFaceLabel(index);
+            const WordPlace at = words.place();
             for (int k = 0; k < 3 && sound; ++k) {
-                sound = find(kCornerLabels[k]) && readIndex(vertexCount, corners[k]);
+                sound = find(kCornerLabels[k]) && readIndex(vertexCount, corners[k], "vertex");
             }
             if (!sound) continue;
+            firstTime(faceRead, index, at, "face");
             for (int k = 0; k < 3; ++k) mesh.faces[index].vertex[k] = corners[k];
             faceRead[index] = true;
         }
@@ -130,7 +179,7 @@ private:
             if (!find("*MESH_TVERT")) return false;
             std::int32_t index = 0;
             float u = 0.0f, v = 0.0f, w = 0.0f;  // w is dropped
-            if (readIndex(tvertexCount, index) && readFloat(u) && readFloat(v) && readFloat(w)) {
+            if (readIndex(tvertexCount, index, "texture vertex") && readFloat(u) && readFloat(v) && readFloat(w)) {
                 tvertices[index] = {u, v};
             }
         }
@@ -142,8 +191,8 @@ private:
             if (!find("*MESH_TFACE")) return false;
             std::int32_t index = 0;
             std::int32_t corners[3] = {0, 0, 0};
-            bool sound = readIndex(faceCount, index);
-            for (int k = 0; k < 3 && sound; ++k) sound = readIndex(tvertexCount, corners[k]);
+            bool sound = readIndex(faceCount, index, "face");
+            for (int k = 0; k < 3 && sound; ++k) sound = readIndex(tvertexCount, corners[k], "texture vertex");
             if (!sound) continue;
             for (int k = 0; k < 3; ++k) {
                 mesh.faces[index].texCoord[k][0] = tvertices[corners[k]][0];
@@ -160,7 +209,10 @@ private:
             Vector3 faceNormal;
             // Without a sound face the vertex normals that follow have no owner:
             // the next search skips them.
-            if (!readIndex(faceCount, index) || !readYUp(faceNormal)) continue;
+            if (!readIndex(faceCount, index, "face")) continue;
+            const WordPlace at = words.place();
+            if (!readYUp(faceNormal)) continue;
+            firstTime(faceNormalRead, index, at, "normal of face");
             Face& face = mesh.faces[index];
             face.faceNormal = faceNormal;
             faceNormalRead[index] = true;
@@ -187,8 +239,9 @@ private:
         }
     }
 
-    std::istream& in;
+    WordReader words;
     std::int64_t maxEntries;
+    AseDiagnostics* diagnostics;  // null: silent
     bool ended = false;
     std::int32_t vertexCount = 0;
     std::int32_t faceCount = 0;
@@ -212,16 +265,12 @@ std::int64_t maxEntries(std::istream& in) {
 
 }  // namespace
 
-AseModel AseReader::read(std::istream& in) {
-    return Parser(in, maxEntries(in)).run();
+AseModel AseReader::read(std::istream& in, AseDiagnostics* diagnostics) {
+    return Parser(in, maxEntries(in), diagnostics).run();
 }
 
 bool AseReader::skipToKeyword(std::istream& in, const std::string& keyword) {
-    std::string word;
-    while (in >> word) {
-        if (word == keyword) return true;
-    }
-    return false;
+    return WordReader(in).skipTo(keyword);
 }
 
 }  // namespace quiltRush

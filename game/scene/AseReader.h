@@ -6,6 +6,7 @@
 
 #include "game/physics/Polygon.h"
 #include "game/scene/MeshRecords.h"
+#include "game/scene/ReadProblem.h"
 
 namespace quiltRush {
 
@@ -17,6 +18,13 @@ struct AseModel {
     std::vector<Vertex> vertices;
     std::vector<Face> faces;
     std::vector<Polygon> polygons;
+};
+
+/// What a checker gets from the ASE reader besides the model: every problem as
+/// it is met, and the place of the *BITMAP path word (line 0 when none was read).
+struct AseDiagnostics {
+    ProblemSink problems;
+    WordPlace bitmap;
 };
 
 /// Reads the ASE subset the game uses. Keywords are whole, case-sensitive words
@@ -37,9 +45,13 @@ struct AseModel {
 /// vertices and its face normal were read soundly. Corners without texture
 /// coordinates or normals keep zeros. A *BITMAP word that is not wholly
 /// enclosed in quotation marks gives no path.
+///
+/// With diagnostics the reading is the same, and every bad entry, count or
+/// path, a vertex or face given twice, and the keyword or entry the file ends
+/// before, is reported to their sink.
 class AseReader {
 public:
-    static AseModel read(std::istream& in);
+    static AseModel read(std::istream& in, AseDiagnostics* diagnostics = nullptr);
 
     /// Reads words until one equals keyword exactly; false at the end of the stream.
     static bool skipToKeyword(std::istream& in, const std::string& keyword);

@@ -8,11 +8,18 @@
 
 namespace quiltRush {
 
-bool NumberWord::toFloat(const std::string& word, float& value) {
+bool NumberWord::toDouble(const std::string& word, double& value) {
     const char* begin = word.c_str();
     char* end = nullptr;
     double parsed = std::strtod(begin, &end);
     if (end == begin || *end != '\0') return false;
+    value = parsed;
+    return true;
+}
+
+bool NumberWord::toFloat(const std::string& word, float& value) {
+    double parsed = 0.0;
+    if (!toDouble(word, parsed)) return false;
     // Checked before narrowing: a double beyond float range does not convert.
     if (!std::isfinite(parsed) || std::fabs(parsed) > FLT_MAX) return false;
     value = static_cast<float>(parsed);

@@ -9,6 +9,8 @@ namespace quiltRush {
 /// word must be the number, or the value is left alone and false returned.
 class NumberWord {
 public:
+    /// A decimal number in the standard string-to-double forms, infinities and NaN included.
+    static bool toDouble(const std::string& word, double& value);
     /// A decimal number (the standard string-to-double forms) that is finite and fits a float.
     static bool toFloat(const std::string& word, float& value);
     /// A decimal integer that fits 32 bits.

@@ -1,0 +1,212 @@
+// The checker never parses anything itself: it runs the game's readers with a
+// problem sink and then applies the game's own rules (the cloth grid's
+// validation, the patch-wide pin indices, the fall height) to what they kept,
+// so what it reports is what the game would silently make of the level.
+#include "tools/checkLevel/LevelChecker.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+#include "game/physics/Ball.h"
+#include "game/physics/ClothGrid.h"
+#include "game/play/Game.h"
+#include "game/scene/AseReader.h"
+#include "game/scene/BmpImage.h"
+
+namespace quiltRush {
+
+namespace {
+
+// Where each value stands in a patch record, in file order.
+constexpr std::size_t kPositionValue = 0;
+constexpr std::size_t kSizeXValue = 3;
+constexpr std::size_t kSizeZValue = 4;
+constexpr std::size_t kRowsValue = 5;
+constexpr std::size_t kColsValue = 6;
+constexpr std::size_t kStiffnessValue = 7;
+constexpr std::size_t kFirstPinValue = 8;
+constexpr std::size_t kPins = 4;
+constexpr std::size_t kCheckpointYValue = 1;
+
+struct GridFaultText {
+    std::size_t value;  // the record value at fault
+    const char* message;
+};
+
+GridFaultText describe(ClothGrid::Fault fault) {
+    switch (fault) {
+    case ClothGrid::Fault::rowsNotWhole:
+        return {kRowsValue, "rows must be a whole number of at least 2: the grid is left out"};
+    case ClothGrid::Fault::colsNotWhole:
+        return {kColsValue, "columns must be a whole number of at least 2: the grid is left out"};
+    case ClothGrid::Fault::tooManySpheres:
+        return {kRowsValue, "rows x columns is more than 65536 spheres: the grid is left out"};
+    case ClothGrid::Fault::sizeXNotPositive:
+        return {kSizeXValue, "size along x must be positive: the grid is left out"};
+    case ClothGrid::Fault::sizeZNotPositive:
+        return {kSizeZValue, "size along z must be positive: the grid is left out"};
+    case ClothGrid::Fault::stiffnessNotPositive:
+        return {kStiffnessValue, "spring stiffness must be positive: the grid is left out"};
+    case ClothGrid::Fault::positionNotFinite:
+    case ClothGrid::Fault::none:
+        break;
+    }
+    return {kPositionValue, "position must be finite: the grid is left out"};
+}
+
+std::string plural(std::size_t count, const char* noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+}  // namespace
+
+LevelChecker::LevelChecker(std::string root) : root(std::move(root)) {}
+
+int LevelChecker::run(std::ostream& out) {
+    files.assign(1, GameDataReader::kLevelFile);
+    problems.clear();
+    grids = spheres = sceneTriangles = 0;
+
+    GameData level;
+    GameDataDiagnostics diagnostics;
+    diagnostics.problems = reporterFor(GameDataReader::kLevelFile);
+    std::ifstream in(onDisk(GameDataReader::kLevelFile));
+    if (!in) {
+        report(GameDataReader::kLevelFile, {}, "level file missing or not readable");
+    } else {
+        // A reading that stopped early has said why; what it never reached
+        // is not reported missing on top of that.
+        const bool complete = GameDataReader::read(in, level, &diagnostics);
+        checkGrids(level, diagnostics.places);
+        checkCheckpoints(level, diagnostics.places, complete);
+        checkScene(level.scene, diagnostics.places, complete);
+    }
+
+    if (!problems.empty()) {
+        writeProblems(out);
+        return kExitProblems;
+    }
+    writeSummary(out, level);
+    return kExitClean;
+}
+
+void LevelChecker::report(const std::string& file, const WordPlace& place, const std::string& message) {
+    std::size_t index = std::find(files.begin(), files.end(), file) - files.begin();
+    if (index == files.size()) files.push_back(file);
+    std::ostringstream text;
+    text << onDisk(file) << ":";
+    if (place.line > 0) text << place.line << ":";
+    if (!place.word.empty()) text << " '" << place.word << "':";
+    text << " " << message;
+    problems.push_back({index, place.line, text.str()});
+}
+
+void LevelChecker::writeProblems(std::ostream& out) {
+    // Stable: problems on one line keep the order they were found in.
+    std::stable_sort(problems.begin(), problems.end(), [](const Problem& a, const Problem& b) {
+        return a.file != b.file ? a.file < b.file : a.line < b.line;
+    });
+    for (const Problem& problem : problems) out << problem.text << "\n";
+    out << onDisk(GameDataReader::kLevelFile) << ": " << plural(problems.size(), "problem") << "\n";
+}
+
+ProblemSink LevelChecker::reporterFor(const std::string& file) {
+    return [this, file](const WordPlace& place, const std::string& message) { report(file, place, message); };
+}
+
+// Paths in the level are relative to the game's working directory: the root.
+std::string LevelChecker::onDisk(const std::string& file) const {
+    if (root.empty() || root == "." || file.empty() || file.front() == '/') return file;
+    return root + (root.back() == '/' ? "" : "/") + file;
+}
+
+// Each record's pins are set right after its grid is built, and count over
+// every sphere built so far; a grid that is left out adds none.
+void LevelChecker::checkGrids(const GameData& level, const GameDataPlaces& places) {
+    for (std::size_t r = 0; r < level.patchRecords.size(); ++r) {
+        const PatchRecord& record = level.patchRecords[r];
+        const std::vector<WordPlace>& at = places.patchRecords[r];
+        ClothGrid::Fault fault = ClothGrid::check(record);
+        if (fault == ClothGrid::Fault::none) {
+            ++grids;
+            spheres += static_cast<std::size_t>(record.rows) * static_cast<std::size_t>(record.cols);
+        } else {
+            GridFaultText text = describe(fault);
+            report(GameDataReader::kLevelFile, at[text.value], text.message);
+        }
+        for (std::size_t k = 0; k < kPins; ++k) checkPin(record.fixed[k], at[kFirstPinValue + k]);
+    }
+}
+
+void LevelChecker::checkPin(float value, const WordPlace& place) {
+    const double index = std::trunc(static_cast<double>(value));  // toward zero, as the game converts it
+    if (index < 0.0) {
+        report(GameDataReader::kLevelFile, place, "pin index is negative: it pins nothing");
+    } else if (index >= static_cast<double>(spheres)) {
+        std::string range = spheres == 0 ? "no grid so far has spheres"
+                                         : "the grids so far have spheres 0 to " + std::to_string(spheres - 1);
+        report(GameDataReader::kLevelFile, place, "pin index out of range (" + range + "): it pins nothing");
+    }
+}
+
+// The ball touches a checkpoint when their surfaces meet, and a run restarts
+// as soon as the ball's centre is below the fall height.
+void LevelChecker::checkCheckpoints(const GameData& level, const GameDataPlaces& places, bool complete) {
+    for (std::size_t c = 0; c < level.checkpointRecords.size(); ++c) {
+        const CheckpointRecord& record = level.checkpointRecords[c];
+        if (record.y + record.radius + Ball::kRadius >= Game::kFallHeight) continue;
+        report(GameDataReader::kLevelFile, places.checkpointRecords[c][kCheckpointYValue],
+               "checkpoint out of reach: the ball falls below y = " + std::to_string(static_cast<int>(Game::kFallHeight)) +
+                   " before it can touch it");
+    }
+    if (complete && level.checkpointRecords.empty()) {
+        report(GameDataReader::kLevelFile, places.end, "no checkpoints: a run can never finish");
+    }
+}
+
+void LevelChecker::checkScene(const SceneData& scene, const GameDataPlaces& places, bool complete) {
+    if (places.modelFile.line == 0) {
+        if (complete) report(GameDataReader::kLevelFile, places.end, "no BEGINSCENE: the level names no scene model and no patch image");
+        return;
+    }
+    checkModel(scene.modelFile, places.modelFile);
+    if (places.patchTexture.line > 0) {
+        checkImage(scene.patchTexture, GameDataReader::kLevelFile, places.patchTexture, "patch image");
+    }
+}
+
+void LevelChecker::checkModel(const std::string& modelFile, const WordPlace& place) {
+    std::ifstream in(onDisk(modelFile));
+    if (!in) {
+        report(GameDataReader::kLevelFile, place, "scene model missing or not readable");
+        return;
+    }
+    AseDiagnostics diagnostics;
+    diagnostics.problems = reporterFor(modelFile);
+    AseModel model = AseReader::read(in, &diagnostics);
+    sceneTriangles = model.polygons.size();
+    if (!model.bitmapPath.empty()) checkImage(model.bitmapPath, modelFile, diagnostics.bitmap, "scene image");
+}
+
+void LevelChecker::checkImage(const std::string& imageFile, const std::string& namedIn, const WordPlace& place,
+                              const char* what) {
+    const std::string path = onDisk(imageFile);
+    if (!std::ifstream(path, std::ios::binary)) {
+        report(namedIn, place, std::string(what) + " missing or not readable");
+    } else if (!BmpImage::readFile(path)) {
+        report(namedIn, place,
+               std::string(what) + " does not load: a BMP of 32 bits per pixel, uncompressed, bottom-up, "
+                                   "1 to 8192 pixels a side, with all its pixel data is expected");
+    }
+}
+
+void LevelChecker::writeSummary(std::ostream& out, const GameData& level) const {
+    out << onDisk(GameDataReader::kLevelFile) << ": ok: " << plural(grids, "grid") << " (" << plural(spheres, "sphere")
+         << "), " << plural(level.checkpointRecords.size(), "checkpoint") << ", "
+         << plural(level.tackRecords.size(), "tack") << ", " << plural(sceneTriangles, "scene triangle") << "\n";
+}
+
+}  // namespace quiltRush

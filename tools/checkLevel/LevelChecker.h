@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "game/scene/GameDataReader.h"
+#include "game/scene/ReadProblem.h"
+
+namespace quiltRush {
+
+/// Checks a level as the game will meet it, with the game's own readers: the
+/// level file, the grids, pins and checkpoints it describes, the scene model it
+/// names and the two images (the model's *BITMAP and the patch image). Every
+/// problem is written as one line "file:line: 'word': message", file by file
+/// and in line order, with file paths as the level gives them (under root
+/// unless root is "."), then a count; a clean level gives one summary line.
+class LevelChecker {
+public:
+    static constexpr int kExitClean = 0;
+    static constexpr int kExitProblems = 1;
+
+    /// root: the project folder that holds assets/, as the game's working directory.
+    explicit LevelChecker(std::string root);
+
+    /// Checks the whole level, writing to out; kExitClean or kExitProblems.
+    int run(std::ostream& out);
+
+private:
+    void report(const std::string& file, const WordPlace& place, const std::string& message);
+    ProblemSink reporterFor(const std::string& file);
+    std::string onDisk(const std::string& file) const;
+
+    void checkGrids(const GameData& level, const GameDataPlaces& places);
+    void checkPin(float value, const WordPlace& place);
+    void checkCheckpoints(const GameData& level, const GameDataPlaces& places, bool complete);
+    void checkScene(const SceneData& scene, const GameDataPlaces& places, bool complete);
+    void checkModel(const std::string& modelFile, const WordPlace& place);
+    void checkImage(const std::string& imageFile, const std::string& namedIn, const WordPlace& place, const char* what);
+    void writeProblems(std::ostream& out);
+    void writeSummary(std::ostream& out, const GameData& level) const;
+
+    struct Problem {
+        std::size_t file;  // index into files
+        int line;
+        std::string text;
+    };
+
+    std::string root;
+    std::vector<std::string> files;  // as named, in the order first reported; the level file first
+    std::vector<Problem> problems;
+    std::size_t grids = 0;
+    std::size_t spheres = 0;  // patch-wide, over the grids built so far
+    std::size_t sceneTriangles = 0;
+};
+
+}  // namespace quiltRush
