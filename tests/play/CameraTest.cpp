@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "framework/DebugFile.h"
+#include "game/physics/Ball.h"
+#include "game/physics/PhysicsEngine.h"
 #include "tests/support/ScopedTempDir.h"
 
 namespace quiltRush {
@@ -79,6 +81,61 @@ TEST(CameraTest, RotationRebuildsAnOrthonormalBasis) {
     EXPECT_NEAR(dot(camera.getUp(), direction), 0.0f, kTolerance);
     EXPECT_NEAR(dot(camera.getRight(), direction), 0.0f, kTolerance);
     EXPECT_GT(camera.getUp().y, 0.0f);
+}
+
+// A ball to follow; the engine it registers with is dropped afterwards.
+class FollowingCameraTest : public ::testing::Test {
+protected:
+    ~FollowingCameraTest() override { PhysicsEngine::destroy(); }
+
+    Ball ball{"Ball", Vector3(0, 3, 0)};
+};
+
+TEST_F(FollowingCameraTest, TargetStraightAboveGivesZeroBasisWithoutNaN) {
+    Camera camera({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, &ball);
+    camera.setWindowSizeSource(fixedSize(640, 480));
+    camera.update(16);  // the target becomes the ball, straight above the eye
+    EXPECT_EQ(camera.getTarget(), Vector3(0, 3, 0));
+    EXPECT_EQ(camera.getRight(), Vector3());
+    EXPECT_EQ(camera.getUp(), Vector3());
+
+    camera.update(16);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_FALSE(std::isnan(camera.getViewMatrix()[i])) << i;
+        EXPECT_FALSE(std::isnan(camera.getProjectionMatrix()[i])) << i;
+    }
+    // A target that moves off the vertical brings the basis back.
+    ball.setPosition(Vector3(2, 3, 0));
+    camera.update(16);
+    EXPECT_NEAR(length(camera.getUp()), 1.0f, kTolerance);
+    EXPECT_NEAR(length(camera.getRight()), 1.0f, kTolerance);
+}
+
+TEST_F(FollowingCameraTest, ViewShowsTheBallWhereItWasOneTickEarlier) {
+    Camera camera({0, 0, -5}, {0, 0, 0}, {0, 1, 0}, &ball);
+    camera.setWindowSizeSource(fixedSize(640, 480));
+    ball.setPosition(Vector3(1, 0, 0));
+    camera.update(16);
+    // Built for the old target (the origin): the eye looks along +z.
+    EXPECT_NEAR(camera.getViewMatrix()[10], -1.0, 1e-6);
+    EXPECT_EQ(camera.getTarget(), Vector3(1, 0, 0));
+    camera.update(16);
+    Vector3 forward = normalize(Vector3(1, 0, 5));
+    EXPECT_NEAR(camera.getViewMatrix()[2], -forward.x, 1e-6);
+    EXPECT_NEAR(camera.getViewMatrix()[10], -forward.z, 1e-6);
+    EXPECT_EQ(camera.getEye(), Vector3(0, 0, -5));  // following turns the view, never moves the eye
+}
+
+TEST_F(FollowingCameraTest, StoppedFollowingKeepsTheTarget) {
+    Camera camera({0, 0, -5}, {0, 0, 0}, {0, 1, 0}, &ball);
+    camera.setWindowSizeSource(fixedSize(640, 480));
+    EXPECT_TRUE(camera.isFollowing());
+    camera.stopFollowing();
+    camera.update(16);
+    EXPECT_EQ(camera.getTarget(), Vector3(0, 0, 0));
+    camera.startFollowing();
+    camera.update(16);
+    EXPECT_EQ(camera.getTarget(), Vector3(0, 3, 0));
 }
 
 TEST(CameraTest, RotationFromAVerticalViewLeavesThePoleAtConstantDistance) {

@@ -1,0 +1,246 @@
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+
+#include "game/scene/Light.h"
+#include "tests/play/PlayFixture.h"
+#include "tests/scene/BmpBytes.h"
+#include "tests/support/GlContext.h"
+#include "tests/support/ScopedTempDir.h"
+
+namespace playTest {
+namespace {
+
+constexpr int kLeft = 0;
+constexpr int kRight = 2;
+constexpr int kPressed = 0;
+constexpr int kReleased = 1;
+constexpr int kCentreX = 320;
+constexpr int kCentreY = 240;
+constexpr float kTolerance = 1e-4f;
+
+using Rgb = std::array<int, 3>;
+const Rgb kArrowColour{255, 0, 0};
+const Rgb kGrabColour{0, 255, 0};
+const Rgb kCleared{0, 0, 0};
+
+std::string solidPicture(const Rgb& colour) {
+    testSupport::BmpBytes bmp;
+    bmp.pixels = {static_cast<std::uint8_t>(colour[2]), static_cast<std::uint8_t>(colour[1]),
+                  static_cast<std::uint8_t>(colour[0]), 255};
+    return bmp.build();
+}
+
+// Window pixel from the bottom-left.
+Rgb pixelAt(int x, int y) {
+    std::uint8_t rgb[3] = {0, 0, 0};
+    glFinish();
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return {rgb[0], rgb[1], rgb[2]};
+}
+
+// A real GL context, the camera at (0, 5, -3) looking at the cloth sphere at
+// (0, 1, 0), which therefore sits under the window centre.
+class InputHandlerGlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testSupport::ensureGlContext();
+        glViewport(0, 0, 640, 480);
+        // The camera follows the ball: one update takes the ball's place as
+        // the target, the next builds the view of it.
+        world.ball->setPosition(kTarget);
+        world.camera->setEye(kEye);
+        world.camera->update(16);
+        world.camera->update(16);
+        world.camera->stopFollowing();
+    }
+
+    void moveMouse(int x, int y) {
+        input()->onMouseMotion(x, y);
+        input()->update(16);
+    }
+
+    float distance() const { return length(world.camera->getEye() - world.camera->getTarget()); }
+    InputHandler* input() const { return world.input; }
+
+    const Vector3 kEye{0, 5, -3};
+    const Vector3 kTarget{0, 1, 0};
+    PlayWorld world;
+};
+
+TEST_F(InputHandlerGlTest, UpdateUnprojectsTheMouseOntoTheNearPlane) {
+    moveMouse(kCentreX, kCentreY);
+    Vector3 expected = kEye + normalize(kTarget - kEye) * 0.1f;
+    Vector3 point = input()->getMousePoint();
+    EXPECT_NEAR(point.x, expected.x, kTolerance);
+    EXPECT_NEAR(point.y, expected.y, kTolerance);
+    EXPECT_NEAR(point.z, expected.z, kTolerance);
+
+    moveMouse(0, 0);  // the top-left corner: up and to the camera's left
+    Vector3 corner = input()->getMousePoint() - kEye;
+    EXPECT_GT(dot(corner, world.camera->getUp()), 0.0f);
+    EXPECT_LT(dot(corner, world.camera->getRight()), 0.0f);
+}
+
+TEST_F(InputHandlerGlTest, DragKeepsTheMouseSphereUnderTheMouseAtTheDepthOfTheSphere) {
+    moveMouse(kCentreX, kCentreY);
+    input()->onMouseButton(kLeft, kPressed, kCentreX, kCentreY);
+    Sphere* selected = input()->getSelected();
+    ASSERT_EQ(selected, world.patch->getSpheres()[3]);
+
+    moveMouse(kCentreX + 80, kCentreY - 50);
+    EXPECT_EQ(input()->getCursor(), input()->getGrabCursor());
+    Vector3 mouseEnd = input()->getMouseSphere()->getPosition();
+    Vector3 normal = normalize(kEye - selected->getPosition());
+    EXPECT_NEAR(dot(mouseEnd - selected->getPosition(), normal), 0.0f, kTolerance);
+    Vector3 alongRay = cross(normalize(mouseEnd - kEye), normalize(input()->getMousePoint() - kEye));
+    EXPECT_NEAR(length(alongRay), 0.0f, kTolerance);
+    EXPECT_GT(length(mouseEnd - selected->getPosition()), 0.1f);
+
+    input()->onMouseButton(kLeft, kReleased, 0, 0);
+    input()->update(16);
+    EXPECT_EQ(input()->getCursor(), input()->getArrowCursor());
+}
+
+TEST_F(InputHandlerGlTest, DragStepIsSkippedWhenTheMouseRayRunsAlongThePlane) {
+    moveMouse(kCentreX, kCentreY);
+    input()->onMouseButton(kLeft, kPressed, kCentreX, kCentreY);
+    ASSERT_NE(input()->getSelected(), nullptr);
+    // The eye on the dragged sphere: the plane's normal vanishes and N . D is 0.
+    world.camera->setEye(input()->getSelected()->getPosition());
+    Vector3 before = input()->getMouseSphere()->getPosition();
+    input()->update(16);
+    EXPECT_EQ(input()->getMouseSphere()->getPosition(), before);
+    EXPECT_TRUE(isFinite(input()->getMouseSphere()->getPosition()));
+}
+
+TEST_F(InputHandlerGlTest, FirstRightButtonUpdateOnlyPrimesTheOrbit) {
+    moveMouse(kCentreX, kCentreY);
+    input()->onMouseButton(kRight, kPressed, kCentreX, kCentreY);
+    input()->onMouseMotion(kCentreX + 30, kCentreY);
+    input()->update(16);
+    EXPECT_TRUE(input()->isRotationPrimed());
+    EXPECT_EQ(world.camera->getEye(), kEye);
+
+    moveMouse(kCentreX + 60, kCentreY);  // 30 pixels right: -30 degrees of yaw
+    Vector3 expected = kTarget + rotateAboutAxisDegrees(kEye - kTarget, Vector3(0, 1, 0), -30.0f);
+    EXPECT_NEAR(world.camera->getEye().x, expected.x, kTolerance);
+    EXPECT_NEAR(world.camera->getEye().y, expected.y, kTolerance);
+    EXPECT_NEAR(world.camera->getEye().z, expected.z, kTolerance);
+    EXPECT_GT(world.camera->getEye().x, 0.0f);  // clockwise seen from above: from -z towards +x
+
+    // Priming happens once in the program, not once per press.
+    input()->onMouseButton(kRight, kReleased, 0, 0);
+    input()->update(16);
+    input()->onMouseButton(kRight, kPressed, 0, 0);
+    moveMouse(kCentreX + 50, kCentreY);
+    EXPECT_NE(world.camera->getEye().x, expected.x);
+}
+
+TEST_F(InputHandlerGlTest, VerticalOrbitPitchesTheEye) {
+    input()->onMouseButton(kRight, kPressed, 0, 0);
+    moveMouse(kCentreX, kCentreY);
+    float heightBefore = world.camera->getEye().y;
+    moveMouse(kCentreX, kCentreY + 20);  // mouse down: the eye rises
+    EXPECT_GT(world.camera->getEye().y, heightBefore);
+    EXPECT_NEAR(distance(), 5.0f, kTolerance);
+}
+
+TEST_F(InputHandlerGlTest, BothButtonsZoomOneUnitPerTenPixelsUpWithinTheRange) {
+    moveMouse(kCentreX, kCentreY);
+    input()->onMouseButton(kRight, kPressed, 0, 0);
+    input()->onMouseButton(kLeft, kPressed, 0, 0);
+    input()->update(16);
+    ASSERT_NEAR(distance(), 5.0f, kTolerance);
+    moveMouse(kCentreX, kCentreY - 30);
+    EXPECT_NEAR(distance(), 2.0f, kTolerance);
+    moveMouse(kCentreX, kCentreY + 70);
+    EXPECT_NEAR(distance(), 12.0f, kTolerance);
+    moveMouse(kCentreX, kCentreY - 100);  // 17 units in, stopped at 1.5
+    EXPECT_NEAR(distance(), 1.5f, kTolerance);
+    EXPECT_EQ(input()->getSelected(), nullptr);
+}
+
+TEST_F(InputHandlerGlTest, CursorIs32PixelsWithItsTopLeftCornerAtTheMouse) {
+    testSupport::ScopedTempDir directory;
+    directory.write("assets/cursors/cursor1.bmp", solidPicture(kArrowColour));
+    directory.write("assets/cursors/cursor2.bmp", solidPicture(kGrabColour));
+    InputHandler::destroy();
+    InputHandler* handler = InputHandler::instance();
+    handler->setGame(&world.game);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, 640, 0, 480);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_LIGHTING);
+    glColor4f(1, 1, 1, 1);
+    handler->onMousePassiveMotion(100, 50);
+    handler->drawOverlay();
+
+    // Overlay rows count from the bottom: the mouse row 50 is overlay row 430.
+    EXPECT_EQ(pixelAt(100, 429), kArrowColour);
+    EXPECT_EQ(pixelAt(131, 398), kArrowColour);
+    EXPECT_EQ(pixelAt(99, 429), kCleared);
+    EXPECT_EQ(pixelAt(100, 430), kCleared);
+    EXPECT_EQ(pixelAt(132, 420), kCleared);
+    EXPECT_EQ(pixelAt(120, 397), kCleared);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    glDisable(GL_TEXTURE_2D);
+}
+
+TEST_F(InputHandlerGlTest, MarkerIsBlueLitAndLeavesTheMaterialAlone) {
+    moveMouse(kCentreX, kCentreY);
+    input()->onMouseButton(kLeft, kPressed, kCentreX, kCentreY);
+    ASSERT_NE(input()->getSelected(), nullptr);
+    Light light0("light0", GL_LIGHT0, {0, 10, 0}, {1, 1, 1}, {0.4f, 0.4f, 0.4f});
+
+    auto drawMarker = [&](bool withLight) {
+        glDisable(GL_TEXTURE_2D);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        world.camera->draw();
+        light0.draw();
+        if (!withLight) glDisable(GL_LIGHT0);
+        input()->draw();
+        glDisable(GL_DEPTH_TEST);
+        return pixelAt(kCentreX, kCentreY);
+    };
+
+    Rgb lit = drawMarker(true);
+    EXPECT_EQ(lit[0], 0);
+    EXPECT_EQ(lit[1], 0);
+    EXPECT_GT(lit[2], 100);
+    Rgb unlit = drawMarker(false);
+    EXPECT_LT(unlit[2], lit[2]);  // only the global ambient light: darker
+
+    EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
+    GLfloat diffuse[4];
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    EXPECT_FLOAT_EQ(diffuse[0], 0.8f);  // GL's default material, as before the marker
+    EXPECT_FLOAT_EQ(diffuse[2], 0.8f);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_FLOAT_EQ(colour[0], 1.0f);
+    glDisable(GL_LIGHTING);
+}
+
+TEST_F(InputHandlerGlTest, NoMarkerWithoutASelection) {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    world.camera->draw();
+    input()->draw();
+    EXPECT_EQ(pixelAt(kCentreX, kCentreY), kCleared);
+}
+
+}  // namespace
+}  // namespace playTest
