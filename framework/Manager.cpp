@@ -21,6 +21,11 @@
 namespace kiln {
 
 void Manager::runApp(Application* application, int argc, char** argv) {
+    startApp(application, argc, argv);
+    glutMainLoop();
+}
+
+void Manager::startApp(Application* application, int argc, char** argv) {
     app = application;
     timerPeriod = kTimerPeriodMillis;
 
@@ -47,7 +52,6 @@ void Manager::runApp(Application* application, int argc, char** argv) {
     glutSpecialUpFunc(specialUpCallback);
 
     glutTimerFunc(timerPeriod, timerCallback, 0);
-    glutMainLoop();
 }
 
 void Manager::shutdown() {
