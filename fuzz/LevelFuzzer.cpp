@@ -1,8 +1,12 @@
-// Feeds arbitrary text to the level file reader, then builds the cloth grid of
-// every patch record as the game would. Records must hold finite numbers;
-// an accepted grid must be complete and every index in it inside the grid.
+// Feeds arbitrary text to the level file reader, once as the game reads
+// (silent) and once as the level checker does (with diagnostics), then builds
+// the cloth grid of every patch record as the game would. Records must hold
+// finite numbers and both readings must agree; an accepted grid must be
+// complete and every index in it inside the grid.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <sstream>
 #include <string>
 
@@ -40,12 +44,43 @@ void checkGrid(const PatchRecord& record) {
     }
 }
 
+template <class Record>
+void checkSameRecords(const std::vector<Record>& a, const std::vector<Record>& b,
+                      const std::vector<std::vector<WordPlace>>& places, std::size_t valueCount, int lines) {
+    FUZZ_CHECK(a.size() == b.size());
+    FUZZ_CHECK(places.size() == a.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        FUZZ_CHECK(std::memcmp(&a[i], &b[i], sizeof(Record)) == 0);
+        FUZZ_CHECK(places[i].size() == valueCount);
+        for (const WordPlace& place : places[i]) FUZZ_CHECK(place.line >= 1 && place.line <= lines && !place.word.empty());
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::istringstream silentIn(text);
     GameData level;
-    GameDataReader::read(in, level);
+    const bool complete = GameDataReader::read(silentIn, level);
+
+    const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    GameDataDiagnostics diagnostics;
+    bool problems = false;
+    diagnostics.problems = [lines, &problems](const WordPlace& place, const std::string& message) {
+        FUZZ_CHECK(place.line >= 1 && place.line <= lines);
+        FUZZ_CHECK(!message.empty());
+        problems = true;
+    };
+    std::istringstream checkedIn(text);
+    GameData checked;
+    FUZZ_CHECK(GameDataReader::read(checkedIn, checked, &diagnostics) == complete);
+    FUZZ_CHECK(complete || problems);  // an incomplete file always says why
+    checkSameRecords(level.patchRecords, checked.patchRecords, diagnostics.places.patchRecords, 12, lines);
+    checkSameRecords(level.checkpointRecords, checked.checkpointRecords, diagnostics.places.checkpointRecords, 4, lines);
+    checkSameRecords(level.tackRecords, checked.tackRecords, diagnostics.places.tackRecords, 2, lines);
+    FUZZ_CHECK(level.scene.modelFile == checked.scene.modelFile);
+    FUZZ_CHECK(level.scene.patchTexture == checked.scene.patchTexture);
 
     for (const PatchRecord& record : level.patchRecords) {
         FUZZ_CHECK(finite({record.x, record.y, record.z}) && std::isfinite(record.sizeX) &&
