@@ -1,0 +1,81 @@
+#include "tools/driver/ChildProcess.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <exception>
+
+namespace quiltRush {
+
+namespace {
+
+// The child's answer goes through the pipe in one piece, after a one-byte
+// status: '1' for a result, '0' for an error message.
+void writeAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        ssize_t written = ::write(fd, text.data() + done, text.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return;
+        done += static_cast<std::size_t>(written);
+    }
+}
+
+[[noreturn]] void answerAndExit(int fd, char status, const std::string& text) {
+    writeAll(fd, std::string(1, status) + text);
+    ::close(fd);
+    // No exit handlers and no destructors: the child shares nothing with its
+    // parent that should be torn down twice. Standard output is flushed first.
+    std::fflush(nullptr);
+    ::_exit(0);
+}
+
+}  // namespace
+
+ChildResult runInChildProcess(const std::function<std::string()>& body) {
+    int channel[2];
+    if (::pipe(channel) != 0) return {false, "cannot make a pipe"};
+    std::fflush(nullptr);  // nothing buffered before the fork is written twice
+    pid_t child = ::fork();
+    if (child < 0) {
+        ::close(channel[0]);
+        ::close(channel[1]);
+        return {false, "cannot fork"};
+    }
+    if (child == 0) {
+        ::close(channel[0]);
+        try {
+            answerAndExit(channel[1], '1', body());
+        } catch (const std::exception& error) {
+            answerAndExit(channel[1], '0', error.what());
+        } catch (...) {
+            answerAndExit(channel[1], '0', "unknown exception");
+        }
+    }
+
+    ::close(channel[1]);
+    std::string received;
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = ::read(channel[0], buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        received.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(channel[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    bool exitedCleanly = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (received.empty()) {
+        return {false, exitedCleanly ? "the child gave no answer"
+                                     : "the child ended with status " + std::to_string(WIFEXITED(status)
+                                                                                           ? WEXITSTATUS(status)
+                                                                                           : 128 + WTERMSIG(status))};
+    }
+    return {exitedCleanly && received[0] == '1', received.substr(1)};
+}
+
+}  // namespace quiltRush

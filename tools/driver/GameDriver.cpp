@@ -1,0 +1,165 @@
+// The driver does by hand what GLUT's main loop does for the game: it hands
+// input to the framework's callbacks and then runs the tick (update, then the
+// redisplay that the tick posts). It never lets GLUT process X events or
+// timers, so no real mouse, window manager or wall clock can reach the game.
+#include "tools/driver/GameDriver.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+
+#include "framework/GlutCallbacks.h"
+#include "framework/Manager.h"
+#include "framework/ManualClock.h"
+#include "framework/Registry.h"
+#include "game/physics/Ball.h"
+#include "game/physics/Checkpoint.h"
+#include "game/physics/Patch.h"
+#include "game/play/Camera.h"
+#include "game/play/FinishScreen.h"
+#include "game/play/Game.h"
+#include "game/play/InputHandler.h"
+#include "game/scene/QuiltRushApplication.h"
+
+namespace quiltRush {
+
+namespace {
+
+constexpr int kPressed = 0;  // GLUT's button states
+constexpr int kReleased = 1;
+
+bool driverMade = false;
+
+template <class T>
+T& entity(const char* id) {
+    T* found = dynamic_cast<T*>(kiln::Registry::instance()->find(id));
+    if (found == nullptr) throw std::logic_error(std::string("the game has no entity '") + id + "'");
+    return *found;
+}
+
+}  // namespace
+
+GameDriver::GameDriver(bool display) : display(display) {
+    if (driverMade) throw std::logic_error("the game can be built only once per process");
+    driverMade = true;
+
+    application = new QuiltRushApplication();
+    auto manualClock = std::make_unique<kiln::ManualClock>();
+    clock = manualClock.get();
+    application->setClock(std::move(manualClock));
+
+    int argc = 1;
+    char name[] = "quiltrush";
+    char* argv[] = {name, nullptr};
+    kiln::Manager::instance()->startApp(application, argc, argv);
+    kiln::reshapeCallback(kWindowWidth, kWindowHeight);
+    reached.assign(getGame().getCheckpoints().size(), false);
+}
+
+std::uint32_t GameDriver::getGameMillis() const { return tick <= 1 ? 0 : (tick - 1) * kTickMillis; }
+
+void GameDriver::deliver(const InputEvent& event) {
+    switch (event.kind) {
+        case InputEvent::Kind::Move:
+            mouseX = event.x;
+            mouseY = event.y;
+            if (buttonsHeld != 0) {
+                kiln::motionCallback(mouseX, mouseY);
+            } else {
+                kiln::passiveMotionCallback(mouseX, mouseY);
+            }
+            break;
+        case InputEvent::Kind::Press:
+            buttonsHeld |= 1u << event.button;
+            kiln::mouseCallback(event.button, kPressed, mouseX, mouseY);
+            break;
+        case InputEvent::Kind::Release:
+            buttonsHeld &= ~(1u << event.button);
+            kiln::mouseCallback(event.button, kReleased, mouseX, mouseY);
+            break;
+        case InputEvent::Kind::Wheel:
+            // A wheel step holds no button: freeglut reports it as a press and a release at once.
+            kiln::mouseCallback(event.button, kPressed, mouseX, mouseY);
+            kiln::mouseCallback(event.button, kReleased, mouseX, mouseY);
+            break;
+        case InputEvent::Kind::Key:
+            kiln::keyboardCallback(event.key, mouseX, mouseY);
+            kiln::keyboardUpCallback(event.key, mouseX, mouseY);
+            break;
+        case InputEvent::Kind::KeyDown:
+            kiln::keyboardCallback(event.key, mouseX, mouseY);
+            break;
+        case InputEvent::Kind::KeyUp:
+            kiln::keyboardUpCallback(event.key, mouseX, mouseY);
+            break;
+        case InputEvent::Kind::Reshape:
+            kiln::reshapeCallback(event.x, event.y);
+            break;
+    }
+}
+
+void GameDriver::step() {
+    // The first tick only primes the game's clock, so the clock may move first every time.
+    clock->advance(kTickMillis);
+    application->update();
+    if (display) {
+        application->display();
+        glutSwapBuffers();
+    }
+    ++tick;
+    observe();
+}
+
+// Checkpoints and the finish screen are read after each tick: the printed
+// lines are the game's own record, these are the driver's.
+void GameDriver::observe() {
+    const std::vector<Checkpoint*>& checkpoints = getGame().getCheckpoints();
+    for (std::size_t i = 0; i < checkpoints.size(); ++i) {
+        bool now = checkpoints[i]->isReached();
+        if (now && !reached[i]) passes.push_back({static_cast<int>(i), tick});
+        reached[i] = now;
+    }
+    bool shown = getFinishScreen().isVisible();
+    if (shown && !finishShown) finishTicks.push_back(tick);
+    finishShown = shown;
+    ballTrace.push_back(getBall().getPosition());
+}
+
+int GameDriver::run(const InputTimeline& timeline, int tickLimit,
+                    const std::function<bool(const GameDriver&)>& stop) {
+    const std::vector<InputEvent>& events = timeline.getEvents();
+    std::size_t next = 0;
+    while (next < events.size() && events[next].tick < tick) ++next;
+    while (tick < tickLimit) {
+        for (; next < events.size() && events[next].tick == tick; ++next) deliver(events[next]);
+        step();
+        if (stop && stop(*this)) break;
+    }
+    return tick;
+}
+
+Game& GameDriver::getGame() const { return *application->getGame(); }
+Ball& GameDriver::getBall() const { return entity<Ball>("Ball"); }
+FinishScreen& GameDriver::getFinishScreen() const { return entity<FinishScreen>("FinishScreen"); }
+Camera& GameDriver::getCamera() const { return *getGame().getCamera(); }
+Patch& GameDriver::getPatch() const { return *getGame().getPatch(); }
+InputHandler& GameDriver::getInput() const { return *InputHandler::instance(); }
+
+bool GameDriver::saveFrame(const std::string& path) const {
+    if (!display) return false;
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(kWindowWidth) * kWindowHeight * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    std::fprintf(file, "P6\n%d %d\n255\n", kWindowWidth, kWindowHeight);
+    // GL's rows start at the bottom; an image file's at the top.
+    const std::size_t row = static_cast<std::size_t>(kWindowWidth) * 3;
+    for (int y = kWindowHeight - 1; y >= 0; --y) std::fwrite(&pixels[static_cast<std::size_t>(y) * row], 1, row, file);
+    return std::fclose(file) == 0;
+}
+
+}  // namespace quiltRush

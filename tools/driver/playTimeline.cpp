@@ -1,0 +1,118 @@
+// quiltrush-play-timeline: replays a recorded timeline through the real game
+// with the fixed 16 ms clock and says whether and when the run finished.
+//
+//   quiltrush-play-timeline TIMELINE [--no-display] [--ticks N]
+//                           [--trace FILE] [--frames EVERY DIR]
+//
+// Run it from the project root under an X display (xvfb-run -a ...). The
+// game's own "checkpoint N" lines appear on standard output as they happen.
+// Exit status 0 when the finish screen came up, 1 when it did not, 2 for bad
+// arguments or a timeline that cannot be read.
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <fstream>
+#include <string>
+
+#include "game/play/FinishScreen.h"
+#include "tools/driver/GameDriver.h"
+#include "tools/driver/InputTimeline.h"
+
+namespace {
+
+constexpr int kDefaultTicks = 60 * 1000 / 16;  // a minute of play
+constexpr int kExitFinished = 0;
+constexpr int kExitNotFinished = 1;
+constexpr int kExitUsage = 2;
+
+struct Arguments {
+    std::string timeline;
+    bool display = true;
+    int ticks = kDefaultTicks;
+    std::string trace;
+    int frameEvery = 0;
+    std::string frameFolder;
+};
+
+[[noreturn]] void usage(const char* message) {
+    std::fprintf(stderr,
+                 "%s\nusage: quiltrush-play-timeline TIMELINE [--no-display] [--ticks N] [--trace FILE] "
+                 "[--frames EVERY DIR]\n",
+                 message);
+    std::exit(kExitUsage);
+}
+
+int positive(const char* text) {
+    char* end = nullptr;
+    long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value <= 0 || value > 10000000) usage("expected a whole number above 0");
+    return static_cast<int>(value);
+}
+
+Arguments parse(int argc, char** argv) {
+    Arguments arguments;
+    for (int i = 1; i < argc; ++i) {
+        std::string word = argv[i];
+        auto next = [&]() -> const char* {
+            if (i + 1 >= argc) usage(("missing value after " + word).c_str());
+            return argv[++i];
+        };
+        if (word == "--no-display") {
+            arguments.display = false;
+        } else if (word == "--ticks") {
+            arguments.ticks = positive(next());
+        } else if (word == "--trace") {
+            arguments.trace = next();
+        } else if (word == "--frames") {
+            arguments.frameEvery = positive(next());
+            arguments.frameFolder = next();
+        } else if (!word.empty() && word[0] == '-') {
+            usage(("unknown option " + word).c_str());
+        } else if (arguments.timeline.empty()) {
+            arguments.timeline = word;
+        } else {
+            usage("only one timeline");
+        }
+    }
+    if (arguments.timeline.empty()) usage("no timeline given");
+    if (arguments.frameEvery > 0 && !arguments.display) usage("--frames needs the display");
+    return arguments;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Arguments arguments = parse(argc, argv);
+    quiltRush::InputTimeline timeline;
+    try {
+        timeline = quiltRush::InputTimeline::load(arguments.timeline);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return kExitUsage;
+    }
+
+    quiltRush::GameDriver driver(arguments.display);
+    driver.run(timeline, arguments.ticks, [&](const quiltRush::GameDriver& played) {
+        if (arguments.frameEvery > 0 && played.getTick() % arguments.frameEvery == 0) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/frame%06d.ppm", played.getTick());
+            played.saveFrame(arguments.frameFolder + name);
+        }
+        return !played.getFinishTicks().empty();
+    });
+
+    if (!arguments.trace.empty()) {
+        std::ofstream trace(arguments.trace);
+        int tick = 1;
+        for (const quiltRush::Vector3& p : driver.getBallTrace()) {
+            trace << tick++ << ' ' << p.x << ' ' << p.y << ' ' << p.z << '\n';
+        }
+    }
+    if (driver.getFinishTicks().empty()) {
+        std::printf("not finished after %d ticks\n", driver.getTick());
+        return kExitNotFinished;
+    }
+    std::printf("finished: time %s, tick %d\n", driver.getFinishScreen().getText().c_str(),
+                driver.getFinishTicks().front());
+    return kExitFinished;
+}
