@@ -2,16 +2,23 @@
 """Writes the first level: the scenery model assets/models/scene.ase and the
 level file assets/models/gameData.txt.
 
-Usage (from the project root): python3 tools/level/make_level.py
+Usage: python3 tools/level/make_level.py [ROOT]
+(ROOT, the folder that holds assets/, defaults to this project's root.)
 
-The course: the ball drops onto a cloth pinned at its four corners. Pull the
-cloth's near edge (the +x side, towards the camera) down and the ball rolls off
-it onto a walled ramp, down through the checkpoints, onto a walled landing.
+The course: the ball drops onto a cloth pinned at its four corners and sinks
+into it (it rests about 1.8 below the pins). Pull the cloth's near edge (the +x
+side, towards the camera) down below the ball and the ball rolls off it onto a
+walled ramp that starts under that edge, down through the checkpoints, onto a
+walled landing. From the start camera, high above, a drag moves the cloth
+mostly across: turn the camera down first (right button, mouse up) so that a
+drag pulls the edge down; a tack holds it there. Pull another edge and the
+ball is lost over it.
 Positions here are the game's y-up world coordinates; the model file is z-up,
 so every point and normal is written as (x, -z, y).
 """
 import math
 import os
+import sys
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SCENE_FILE = "assets/models/scene.ase"
@@ -23,19 +30,19 @@ TILE = 1.0  # world units per texture repeat
 CLOTH = dict(x=-3.0, y=5.0, z=-3.0, size_x=4.0, size_z=4.0, rows=27, cols=27, stiffness=5000.0)
 
 # Course geometry (world units).
-RAMP_X0, RAMP_X1 = -1.0, 5.0       # ramp runs along +x
-RAMP_Y0, RAMP_Y1 = 4.2, 1.6        # top and bottom height of the ramp surface
+RAMP_X0, RAMP_X1 = -1.3, 4.5       # ramp runs along +x, from just under the cloth's +x edge
+RAMP_Y0, RAMP_Y1 = 2.5, 0.9        # top and bottom height: below the resting ball, so it rolls on
 LANE_Z0, LANE_Z1 = -4.6, -1.4      # lane width along z
-LAND_X1 = 8.0                      # far end of the landing
+LAND_X1 = 7.5                      # far end of the landing
 WALL_H = 0.6                       # wall height above the running surface
 THICK = 0.2                        # slab and wall thickness
 
-# Checkpoints: centre and radius.
+# Checkpoints: centre and radius, about 0.25 above the running surface.
 CHECKPOINTS = [
-    (-0.6, 4.45, -3.0, 0.5),
-    (1.8, 3.15, -3.0, 0.5),
-    (4.2, 1.95, -3.0, 0.5),
-    (6.6, 1.85, -3.0, 0.5),
+    (-0.3, 2.45, -3.0, 0.5),
+    (1.6, 1.95, -3.0, 0.5),
+    (3.5, 1.42, -3.0, 0.5),
+    (6.0, 1.15, -3.0, 0.5),
 ]
 
 # Tack icons (overlay pixels, origin bottom-left): top-right corner of 640 x 480.
@@ -183,6 +190,9 @@ def write_game_data(path):
 
 
 def main():
+    global ROOT
+    if len(sys.argv) > 1:
+        ROOT = os.path.abspath(sys.argv[1])
     os.makedirs(os.path.join(ROOT, "assets/models"), exist_ok=True)
     count = write_ase(build_course(), SCENE_FILE)
     write_game_data("assets/models/gameData.txt")
