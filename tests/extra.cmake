@@ -35,3 +35,25 @@ if(TARGET quiltrush-check-level)
     PASS_REGULAR_EXPRESSION "gameData\\.txt: ok: "
     LABELS "tools")
 endif()
+
+# Playing the real executable as a player would: mouse and keys through
+# xdotool, screenshots through ImageMagick (import, convert, compare) measured
+# by pixel figures. Same lock and skip code as the window test above.
+find_program(IMPORT_PROGRAM import)
+find_program(CONVERT_PROGRAM convert)
+find_program(COMPARE_PROGRAM compare)
+if(TARGET close_window AND IMPORT_PROGRAM AND CONVERT_PROGRAM AND COMPARE_PROGRAM)
+  foreach(scenario menu_play screens exit_button close_during_play)
+    add_test(NAME e2e.${scenario}
+      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${scenario}.sh
+              $<TARGET_FILE:quiltrush> $<TARGET_FILE:close_window> ${CMAKE_SOURCE_DIR}
+      WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY})
+    set_tests_properties(e2e.${scenario} PROPERTIES
+      SKIP_RETURN_CODE 77
+      TIMEOUT 120
+      RESOURCE_LOCK quiltrush_window
+      LABELS "e2e;gl")
+  endforeach()
+else()
+  message(STATUS "Played end-to-end tests left out: they need close_window and ImageMagick")
+endif()

@@ -32,17 +32,19 @@ CLOTH = dict(x=-3.0, y=5.0, z=-3.0, size_x=4.0, size_z=4.0, rows=27, cols=27, st
 # Course geometry (world units).
 RAMP_X0, RAMP_X1 = -1.3, 4.5       # ramp runs along +x, from just under the cloth's +x edge
 RAMP_Y0, RAMP_Y1 = 2.5, 0.9        # top and bottom height: below the resting ball, so it rolls on
-LANE_Z0, LANE_Z1 = -4.6, -1.4      # lane width along z
+LANE_Z0, LANE_Z1 = -4.4, -1.6      # lane width along z
 LAND_X1 = 7.5                      # far end of the landing
 WALL_H = 0.6                       # wall height above the running surface
 THICK = 0.2                        # slab and wall thickness
 
-# Checkpoints: centre and radius, about 0.25 above the running surface.
+# Checkpoints: centre and radius, about 0.25 above the running surface, down
+# the middle of the lane. The first sits where a ball that leaves the cloth
+# high has come down onto the ramp again.
 CHECKPOINTS = [
-    (-0.3, 2.45, -3.0, 0.5),
-    (1.6, 1.95, -3.0, 0.5),
-    (3.5, 1.42, -3.0, 0.5),
-    (6.0, 1.15, -3.0, 0.5),
+    (0.8, 2.17, -3.0, 0.6),
+    (2.4, 1.73, -3.0, 0.6),
+    (4.0, 1.29, -3.0, 0.6),
+    (6.0, 1.15, -3.0, 0.6),
 ]
 
 # Tack icons (overlay pixels, origin bottom-left): top-right corner of 640 x 480.
