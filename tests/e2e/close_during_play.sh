@@ -5,6 +5,7 @@
 # Usage: close_during_play.sh QUILTRUSH CLOSE_WINDOW SOURCE_DIR
 # Exit status: 0 passed, 1 failed, 77 skipped (no X display).
 set -euo pipefail
+# shellcheck source=e2e_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 e2e_begin "$@"

@@ -7,6 +7,9 @@
 # e2e_start. Everything else fails the script through e2e_fail, which keeps
 # the screenshots in e2e-failures/<script>/ under the working directory.
 # Exit status: 0 passed, 1 failed, 77 skipped (no X display).
+#
+# The constants and results below are read by the scripts that source this.
+# shellcheck disable=SC2034
 
 readonly kSkipped=77
 readonly kTitle='OpenGL GLUT Application'
@@ -302,8 +305,8 @@ e2e_measure_deviation() {
     variance=$((variance + squares[i] * kFullScale - means[i] * means[i]))
   done
   ((variance > 0)) || variance=0
-  # In units of full scale squared over three channels; to per mille squared.
-  e2e_isqrt $((variance / 3 * 1000 / kFullScale * 1000 / kFullScale))
+  # From three channels in units of full scale squared to per mille squared.
+  e2e_isqrt $((variance * 1000000 / (3 * kFullScale * kFullScale)))
   e2e_measured[background_deviation]=$e2e_root
 }
 

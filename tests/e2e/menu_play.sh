@@ -6,6 +6,7 @@
 # Usage: menu_play.sh QUILTRUSH CLOSE_WINDOW SOURCE_DIR
 # Exit status: 0 passed, 1 failed, 77 skipped (no X display).
 set -euo pipefail
+# shellcheck source=e2e_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 # The ball starts falling from (-3, 7, -3); by then it is well under way.
