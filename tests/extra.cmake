@@ -57,3 +57,20 @@ if(TARGET close_window AND IMPORT_PROGRAM AND CONVERT_PROGRAM AND COMPARE_PROGRA
 else()
   message(STATUS "Played end-to-end tests left out: they need close_window and ImageMagick")
 endif()
+
+# The game driver and the recorded playthrough. The driver's plain parts are
+# tested in tools_tests; every test here builds the real game in a child
+# process of its own (the game can be built once per process), so this binary
+# never initialises GLUT itself and keeps apart from the other GL tests.
+if(TARGET game_driver)
+  if(TARGET tools_tests)
+    target_link_libraries(tools_tests PRIVATE game_driver)
+  endif()
+  file(GLOB PLAYTHROUGH_SOURCES CONFIGURE_DEPENDS playthrough/*.cpp)
+  add_executable(playthrough_gl_tests ${PLAYTHROUGH_SOURCES})
+  target_link_libraries(playthrough_gl_tests PRIVATE test_support game_driver GTest::gtest_main)
+  gtest_discover_tests(playthrough_gl_tests
+    WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY}
+    PROPERTIES LABELS "playthrough\\;gl" TIMEOUT 300
+    DISCOVERY_MODE PRE_TEST)
+endif()

@@ -58,8 +58,6 @@ GameDriver::GameDriver(bool display) : display(display) {
     reached.assign(getGame().getCheckpoints().size(), false);
 }
 
-std::uint32_t GameDriver::getGameMillis() const { return tick <= 1 ? 0 : (tick - 1) * kTickMillis; }
-
 void GameDriver::deliver(const InputEvent& event) {
     switch (event.kind) {
         case InputEvent::Kind::Move:

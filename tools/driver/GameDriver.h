@@ -67,8 +67,6 @@ public:
 
     /// Ticks run so far.
     int getTick() const { return tick; }
-    /// The game time in milliseconds: 16 per tick after the first.
-    std::uint32_t getGameMillis() const;
 
     Game& getGame() const;
     Ball& getBall() const;

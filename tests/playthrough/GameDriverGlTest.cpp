@@ -1,0 +1,185 @@
+#include "tools/driver/GameDriver.h"
+
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "game/physics/Ball.h"
+#include "game/physics/Patch.h"
+#include "game/physics/PhysicsEngine.h"
+#include "game/play/Camera.h"
+#include "game/play/FinishScreen.h"
+#include "game/play/Game.h"
+#include "game/play/InputHandler.h"
+#include "game/scene/QuiltRushApplication.h"
+#include "tests/playthrough/GameInChild.h"
+#include "tools/driver/InputTimeline.h"
+
+namespace {
+
+using quiltRush::GameDriver;
+using quiltRush::InputEvent;
+using quiltRush::InputTimeline;
+
+constexpr int kLeft = 0;
+constexpr unsigned char kSpace = 32;
+constexpr unsigned char kEscape = 27;
+
+// The menu's New button on the 640 x 480 window.
+InputTimeline clickNew() {
+    InputTimeline timeline;
+    timeline.move(0, 320, 164);
+    timeline.press(1, kLeft);
+    timeline.release(2, kLeft);
+    return timeline;
+}
+
+// The window pixel (origin top-left) where the camera shows a world point.
+bool pixelOf(const GameDriver& driver, const quiltRush::Vector3& p, int& x, int& y) {
+    const quiltRush::Camera& camera = driver.getCamera();
+    GLint viewport[4] = {0, 0, GameDriver::kWindowWidth, GameDriver::kWindowHeight};
+    double wx = 0.0;
+    double wy = 0.0;
+    double wz = 0.0;
+    if (gluProject(p.x, p.y, p.z, camera.getViewMatrix(), camera.getProjectionMatrix(), viewport, &wx, &wy, &wz) !=
+        GL_TRUE) {
+        return false;
+    }
+    x = static_cast<int>(wx + 0.5);
+    y = GameDriver::kWindowHeight - static_cast<int>(wy + 0.5);
+    return true;
+}
+
+class GameDriverGlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!playthroughTest::haveDisplay()) GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(folder.ready());
+    }
+
+    playthroughTest::GameFolder folder;
+};
+
+}  // namespace
+
+TEST_F(GameDriverGlTest, TheGameOpensOnItsMenuAndNewStartsPlay) {
+    quiltRush::ChildResult result = playthroughTest::withGame(false, [](GameDriver& driver) {
+        std::ostringstream out;
+        out << driver.getGame().isInMenu() << ' ';
+        driver.run(clickNew(), 10);
+        out << driver.getGame().isInMenu() << ' ' << driver.getTick() << ' ' << driver.getGame().getTime() << ' '
+            << (driver.getBall().getPosition().y < 7.0f);
+        return out.str();
+    });
+    ASSERT_TRUE(result.completed) << result.text;
+    // The first tick only primes the clock; New acts at tick 1 while the menu
+    // is still up; ticks 2 to 9 are eight ticks of play, 128 ms, and the ball falls.
+    EXPECT_EQ(result.text, "1 0 10 128 1");
+}
+
+TEST_F(GameDriverGlTest, KeysReachTheGameThroughTheFrameworkCallbacks) {
+    quiltRush::ChildResult result = playthroughTest::withGame(false, [](GameDriver& driver) {
+        InputTimeline timeline = clickNew();
+        timeline.key(5, 'd');
+        timeline.key(8, kEscape);
+        std::ostringstream out;
+        driver.run(timeline, 6);
+        out << quiltRush::PhysicsEngine::instance()->isDebugMode() << ' ' << driver.getGame().isInMenu() << ' ';
+        driver.run(timeline, 9);
+        out << driver.getGame().isInMenu();
+        return out.str();
+    });
+    ASSERT_TRUE(result.completed) << result.text;
+    EXPECT_EQ(result.text, "1 0 1");
+}
+
+TEST_F(GameDriverGlTest, ADragWithTheLeftButtonPullsTheClothAndSpaceTacksIt) {
+    quiltRush::ChildResult result = playthroughTest::withGame(false, [](GameDriver& driver) {
+        InputTimeline timeline = clickNew();
+        driver.run(timeline, 100);  // the ball has landed on the cloth
+        // The middle sphere of the cloth's +x edge: the last row, the middle column.
+        const quiltRush::PatchRecord& grid = driver.getApplication().getGameData().patchRecords.at(0);
+        const int rows = static_cast<int>(grid.rows);
+        const int cols = static_cast<int>(grid.cols);
+        const quiltRush::Sphere* edge = driver.getPatch().getSpheres().at((rows - 1) * cols + cols / 2);
+        quiltRush::Vector3 before = edge->getPosition();
+        int x = 0;
+        int y = 0;
+        if (!pixelOf(driver, before, x, y)) throw std::runtime_error("the cloth's edge is not in view");
+        timeline.move(100, x, y);
+        timeline.press(101, kLeft);
+        for (int k = 1; k <= 20; ++k) timeline.move(101 + k, x, y + 5 * k);
+        timeline.key(140, kSpace);
+        timeline.release(140, kLeft);
+        driver.run(timeline, 141);
+        const quiltRush::InputHandler& input = driver.getInput();
+        std::ostringstream out;
+        out << (input.getSelected() == edge) << ' ' << (length(edge->getPosition() - before) > 0.5f) << ' '
+            << edge->isTacked() << ' ' << driver.getGame().getTacksUsed();
+        return out.str();
+    });
+    ASSERT_TRUE(result.completed) << result.text;
+    EXPECT_EQ(result.text, "1 1 1 1");
+}
+
+TEST_F(GameDriverGlTest, CheckpointPassesAndTheBallPathAreRecordedEveryTick) {
+    quiltRush::ChildResult result = playthroughTest::withGame(false, [](GameDriver& driver) {
+        InputTimeline timeline = clickNew();
+        driver.run(timeline, 30);
+        std::ostringstream out;
+        out << driver.getBallTrace().size() << ' ' << driver.getPasses().size() << ' '
+            << driver.getFinishTicks().size() << ' ' << driver.getBallTrace().front().y;
+        // The run stops on the tick the condition first holds.
+        driver.run(timeline, 1000, [](const GameDriver& played) { return played.getTick() == 40; });
+        out << ' ' << driver.getTick();
+        return out.str();
+    });
+    ASSERT_TRUE(result.completed) << result.text;
+    EXPECT_EQ(result.text, "30 0 0 7 40");
+}
+
+TEST_F(GameDriverGlTest, SaveFrameWritesTheDrawnMenu) {
+    quiltRush::ChildResult result = playthroughTest::withGame(true, [](GameDriver& driver) {
+        driver.run(InputTimeline(), 3);
+        return std::string(driver.saveFrame("menu.ppm") ? "saved" : "not saved");
+    });
+    ASSERT_TRUE(result.completed) << result.text;
+    ASSERT_EQ(result.text, "saved");
+    std::ifstream file("menu.ppm", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string header = "P6\n640 480\n255\n";
+    ASSERT_EQ(bytes.size(), header.size() + 640u * 480u * 3u);
+    EXPECT_EQ(bytes.substr(0, header.size()), header);
+    // A real picture: the menu's background, title and buttons give many colours.
+    std::set<std::string> colours;
+    for (std::size_t i = header.size(); i + 3 <= bytes.size(); i += 3 * 97) colours.insert(bytes.substr(i, 3));
+    EXPECT_GT(colours.size(), 20u);
+}
+
+TEST_F(GameDriverGlTest, WithoutDisplayNoFrameIsSaved) {
+    quiltRush::ChildResult result = playthroughTest::withGame(false, [](GameDriver& driver) {
+        driver.step();
+        return std::string(driver.saveFrame("none.ppm") ? "saved" : "not saved");
+    });
+    ASSERT_TRUE(result.completed) << result.text;
+    EXPECT_EQ(result.text, "not saved");
+}
+
+TEST_F(GameDriverGlTest, ASecondGameInOneProcessIsRefused) {
+    quiltRush::ChildResult result = playthroughTest::withGame(false, [](GameDriver&) {
+        try {
+            GameDriver second(false);
+        } catch (const std::logic_error& error) {
+            return std::string(error.what());
+        }
+        return std::string("built twice");
+    });
+    ASSERT_TRUE(result.completed) << result.text;
+    EXPECT_EQ(result.text, "the game can be built only once per process");
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "game/physics/Vector3.h"
+#include "tests/support/ScopedTempDir.h"
+#include "tools/driver/ChildProcess.h"
+#include "tools/driver/GameDriver.h"
+
+namespace playthroughTest {
+
+/// A working folder for the game: a temporary directory (the game writes
+/// log.txt there) in which "assets" leads to the project's assets.
+class GameFolder {
+public:
+    GameFolder() {
+        std::string assets = testSupport::sourceDir() + "/assets";
+        linked = ::symlink(assets.c_str(), (directory.path() + "/assets").c_str()) == 0;
+    }
+    bool ready() const { return linked; }
+
+private:
+    testSupport::ScopedTempDir directory;
+    bool linked = false;
+};
+
+/// The game needs an X server; the test command provides one.
+inline bool haveDisplay() {
+    const char* display = std::getenv("DISPLAY");
+    return display != nullptr && display[0] != '\0';
+}
+
+/// Builds a fresh game in a child process (the game can be built once per
+/// process, and this process never touches GLUT) and returns what body made of it.
+inline quiltRush::ChildResult withGame(bool display, const std::function<std::string(quiltRush::GameDriver&)>& body) {
+    return quiltRush::runInChildProcess([&] {
+        quiltRush::GameDriver driver(display);
+        return body(driver);
+    });
+}
+
+/// Every coordinate of every position as the hexadecimal bits of its float,
+/// so that two traces compare bit for bit.
+inline std::string bitsOf(const std::vector<quiltRush::Vector3>& trace) {
+    std::string text;
+    char word[16];
+    for (const quiltRush::Vector3& p : trace) {
+        for (float value : {p.x, p.y, p.z}) {
+            unsigned int bits = 0;
+            static_assert(sizeof bits == sizeof value, "a float is 32 bits");
+            std::memcpy(&bits, &value, sizeof bits);
+            std::snprintf(word, sizeof word, "%08x ", bits);
+            text += word;
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace playthroughTest

@@ -1,0 +1,144 @@
+// The recorded way through the shipped level, replayed in the real game with
+// the fixed 16 ms clock on every test run: if a change to the game or the
+// level breaks the course, this fails. quiltrush-find-playthrough records a
+// new timeline (see README.md).
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "game/play/FinishScreen.h"
+#include "game/scene/GameDataReader.h"
+#include "tests/playthrough/GameInChild.h"
+#include "tools/driver/InputTimeline.h"
+#include "tools/driver/OutputCapture.h"
+
+namespace {
+
+using quiltRush::GameDriver;
+using quiltRush::InputTimeline;
+
+constexpr int kTicksAfterLastInput = 60 * 1000 / 16;  // a minute of hands-off play at most
+constexpr std::size_t kTraceLine = 3 * 9 + 1;          // one position in bitsOf: three words and a line end
+
+std::string timelinePath() { return testSupport::sourceDir() + "/tests/playthrough/level1.timeline"; }
+
+std::size_t shippedCheckpointCount() {
+    quiltRush::GameData level;
+    quiltRush::GameDataReader::readFile(testSupport::sourceDir() + "/" + quiltRush::GameDataReader::kLevelFile, level);
+    return level.checkpointRecords.size();
+}
+
+bool finishShown(const GameDriver& driver) { return !driver.getFinishTicks().empty(); }
+
+/// What one replay showed: the finish screen, the game's printed lines and
+/// the ball's path.
+struct Replay {
+    bool completed = false;
+    std::string failure;
+    bool finishVisible = false;
+    std::string finishText;
+    int finishTick = -1;
+    std::string printed;
+    std::string ballBits;
+};
+
+// Plays the timeline in a fresh game until the finish screen comes up (or a
+// minute after the last input) and reads back what happened.
+Replay replay(const InputTimeline& timeline, bool display) {
+    quiltRush::ChildResult result = quiltRush::runInChildProcess([&] {
+        quiltRush::OutputCapture printed;
+        GameDriver driver(display);
+        driver.run(timeline, timeline.lastTick() + kTicksAfterLastInput, finishShown);
+        std::string lines = printed.finish();
+        const quiltRush::FinishScreen& finish = driver.getFinishScreen();
+        int finishTick = finishShown(driver) ? driver.getFinishTicks().front() : -1;
+        std::ostringstream out;
+        out << (finish.isVisible() ? 1 : 0) << ' ' << finishTick << " [" << finish.getText() << "]\n"
+            << lines << "--\n"
+            << playthroughTest::bitsOf(driver.getBallTrace());
+        return out.str();
+    });
+    Replay seen;
+    seen.completed = result.completed;
+    if (!result.completed) {
+        seen.failure = result.text;
+        return seen;
+    }
+    std::istringstream in(result.text);
+    int visible = 0;
+    in >> visible >> seen.finishTick;
+    std::string rest;
+    std::getline(in, rest);
+    std::size_t open = rest.find('[');
+    std::size_t close = rest.rfind(']');
+    if (open != std::string::npos && close != std::string::npos && close > open) {
+        seen.finishText = rest.substr(open + 1, close - open - 1);
+    }
+    seen.finishVisible = visible == 1;
+    std::string body((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::size_t split = body.find("--\n");
+    seen.printed = body.substr(0, split);
+    seen.ballBits = split == std::string::npos ? "" : body.substr(split + 3);
+    return seen;
+}
+
+class PlaythroughGlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!playthroughTest::haveDisplay()) GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(folder.ready());
+        timeline = InputTimeline::load(timelinePath());
+    }
+
+    playthroughTest::GameFolder folder;
+    InputTimeline timeline;
+};
+
+}  // namespace
+
+TEST_F(PlaythroughGlTest, ShippedTimelinePassesEveryCheckpointOnceAndFinishes) {
+    Replay run = replay(timeline, true);
+    ASSERT_TRUE(run.completed) << run.failure;
+
+    // The game's own lines: "checkpoint N" once for every checkpoint, nothing else.
+    const std::size_t checkpoints = shippedCheckpointCount();
+    ASSERT_GE(checkpoints, 1u);
+    std::map<std::string, int> lines;
+    std::istringstream printed(run.printed);
+    for (std::string line; std::getline(printed, line);) ++lines[line];
+    for (std::size_t i = 0; i < checkpoints; ++i) {
+        EXPECT_EQ(lines["checkpoint " + std::to_string(i)], 1) << "checkpoint " << i << " in:\n" << run.printed;
+    }
+    EXPECT_EQ(lines.size(), checkpoints) << run.printed;
+
+    ASSERT_TRUE(run.finishVisible);
+    EXPECT_FALSE(run.finishText.empty());
+    EXPECT_NE(run.finishText.find('.'), std::string::npos) << run.finishText;
+    RecordProperty("finish_time", run.finishText);
+    RecordProperty("finish_tick", run.finishTick);
+    std::cout << "finishing time " << run.finishText << " s, finish screen after tick " << run.finishTick << "\n";
+
+    // Drawing changes nothing in the game: the search that found the timeline
+    // played without it.
+    Replay headless = replay(timeline, false);
+    ASSERT_TRUE(headless.completed) << headless.failure;
+    EXPECT_EQ(headless.finishText, run.finishText);
+    EXPECT_TRUE(headless.ballBits == run.ballBits) << "the ball took another path without drawing";
+}
+
+TEST_F(PlaythroughGlTest, SameTimelineTwiceGivesBitIdenticalBallPositions) {
+    Replay first = replay(timeline, false);
+    Replay second = replay(timeline, false);
+    ASSERT_TRUE(first.completed) << first.failure;
+    ASSERT_TRUE(second.completed) << second.failure;
+    // One position a tick up to the finish, with the ball on the move, not at rest.
+    EXPECT_GT(first.finishTick, 100);
+    EXPECT_EQ(first.ballBits.size(), static_cast<std::size_t>(first.finishTick) * kTraceLine);
+    EXPECT_NE(first.ballBits.substr(0, kTraceLine), first.ballBits.substr(first.ballBits.size() - kTraceLine));
+    EXPECT_TRUE(first.ballBits == second.ballBits) << "two replays of one timeline went apart";
+    EXPECT_EQ(first.printed, second.printed);
+    EXPECT_EQ(first.finishTick, second.finishTick);
+}

@@ -1,0 +1,167 @@
+// quiltrush-find-playthrough: searches for a way through the level and
+// writes it as a timeline that replays in the real game.
+//
+//   quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N]
+//   quiltrush-find-playthrough --evaluate PLAN [--out FILE] [--ticks N]
+//
+// Run it from the project root under an X display (xvfb-run -a ...). Each
+// candidate plan is played in a fresh game of its own (a child process),
+// without drawing, with the fixed 16 ms clock.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+
+#include "tools/driver/ChildProcess.h"
+#include "tools/driver/GameDriver.h"
+#include "tools/driver/OutputCapture.h"
+#include "tools/findPlaythrough/PlanSearch.h"
+#include "tools/findPlaythrough/PlaythroughPlan.h"
+
+namespace {
+
+using namespace quiltRush;
+
+constexpr int kExitFound = 0;
+constexpr int kExitNotFound = 1;
+constexpr int kExitUsage = 2;
+constexpr int kStartAttempts = 3;
+constexpr useconds_t kRetryPauseMicros = 200 * 1000;
+constexpr const char* kDefaultTimeline = "tests/playthrough/level1.timeline";
+
+struct Arguments {
+    std::string out;
+    bool outGiven = false;
+    std::string evaluate;
+    bool evaluating = false;
+    SearchSettings search;
+};
+
+[[noreturn]] void usage(const std::string& message) {
+    std::fprintf(stderr,
+                 "%s\nusage: quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N]\n"
+                 "       quiltrush-find-playthrough --evaluate PLAN [--out FILE] [--ticks N]\n",
+                 message.c_str());
+    std::exit(kExitUsage);
+}
+
+long number(const char* text) {
+    char* end = nullptr;
+    long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < 0 || value > 100000000) usage(std::string("bad number '") + text + "'");
+    return value;
+}
+
+Arguments parse(int argc, char** argv) {
+    Arguments arguments;
+    for (int i = 1; i < argc; ++i) {
+        std::string word = argv[i];
+        auto next = [&]() -> const char* {
+            if (i + 1 >= argc) usage("missing value after " + word);
+            return argv[++i];
+        };
+        if (word == "--out") {
+            arguments.out = next();
+            arguments.outGiven = true;
+        } else if (word == "--tries") {
+            arguments.search.tries = static_cast<int>(number(next()));
+        } else if (word == "--seed") {
+            arguments.search.seed = static_cast<unsigned>(number(next()));
+        } else if (word == "--ticks") {
+            arguments.search.tickLimit = static_cast<int>(number(next()));
+        } else if (word == "--evaluate") {
+            arguments.evaluating = true;
+            arguments.evaluate = next();
+        } else {
+            usage("unknown argument " + word);
+        }
+    }
+    // A single evaluation writes a timeline only when asked to.
+    if (!arguments.outGiven && !arguments.evaluating) arguments.out = kDefaultTimeline;
+    return arguments;
+}
+
+// Plays one plan in a fresh game in a child process; the game's printed
+// lines are kept out of this tool's output. A busy X server now and then
+// refuses a connection, so a game that could not start is tried again.
+Evaluation evaluate(const Plan& plan, int tickLimit) {
+    ChildResult result;
+    for (int attempt = 0; attempt < kStartAttempts && !result.completed; ++attempt) {
+        if (attempt > 0) ::usleep(kRetryPauseMicros);
+        result = runInChildProcess([&] {
+            OutputCapture quiet;
+            GameDriver driver(false);
+            InputTimeline timeline;
+            PlanOutcome outcome = playPlan(driver, plan, tickLimit, timeline);
+            quiet.finish();
+            return outcome.toText() + "\n" + timeline.toText();
+        });
+    }
+    Evaluation evaluation;
+    evaluation.plan = plan;
+    if (!result.completed) {
+        std::fprintf(stderr, "a candidate failed: %s\n", result.text.c_str());
+        evaluation.failed = true;
+        return evaluation;
+    }
+    std::size_t lineEnd = result.text.find('\n');
+    evaluation.outcome = PlanOutcome::parse(result.text.substr(0, lineEnd));
+    evaluation.timelineText = result.text.substr(lineEnd + 1);
+    evaluation.failed = false;
+    return evaluation;
+}
+
+bool writeTimeline(const std::string& path, const Evaluation& best) {
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (file == nullptr) return false;
+    std::fprintf(file,
+                 "# Quilt Rush, level 1: a way through, found by quiltrush-find-playthrough.\n"
+                 "# One event a line: tick event arguments; ticks of 16 ms, window pixels from the top-left.\n"
+                 "# plan: %s\n"
+                 "# outcome: %s\n",
+                 best.plan.toText().c_str(), best.outcome.toText().c_str());
+    std::fputs(best.timelineText.c_str(), file);
+    return std::fclose(file) == 0;
+}
+
+void describe(const Evaluation& evaluation) {
+    const PlanOutcome& o = evaluation.outcome;
+    std::printf("plan %s: %s, %d checkpoint(s), %s, nearest %.3f, %d missed pick(s), %d ticks\n",
+                evaluation.plan.toText().c_str(), o.finished ? ("finished in " + o.finishText).c_str() : "not finished",
+                o.checkpointsPassed, o.lost ? "ball lost" : "ball kept", o.nearest, o.picksMissed, o.ticks);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Arguments arguments = parse(argc, argv);
+    Evaluation best;
+    try {
+        if (arguments.evaluating) {
+            best = evaluate(Plan::parse(arguments.evaluate), arguments.search.tickLimit);
+        } else {
+            best = searchPlans(arguments.search, [&](const Plan& plan) {
+                Evaluation evaluation = evaluate(plan, arguments.search.tickLimit);
+                return evaluation;
+            }, [](const Evaluation& improved) { describe(improved); });
+        }
+    } catch (const std::exception& error) {
+        usage(error.what());
+    }
+    if (best.failed) return kExitNotFound;
+    describe(best);
+    if (!best.outcome.finished && !arguments.evaluating) {
+        std::printf("no plan finished the level; nothing written\n");
+        return kExitNotFound;
+    }
+    if (!arguments.out.empty() && (best.outcome.finished || arguments.evaluating)) {
+        if (!writeTimeline(arguments.out, best)) {
+            std::fprintf(stderr, "cannot write %s\n", arguments.out.c_str());
+            return kExitNotFound;
+        }
+        std::printf("wrote %s\n", arguments.out.c_str());
+    }
+    return best.outcome.finished ? kExitFound : kExitNotFound;
+}
