@@ -71,6 +71,6 @@ if(TARGET game_driver)
   target_link_libraries(playthrough_gl_tests PRIVATE test_support game_driver GTest::gtest_main)
   gtest_discover_tests(playthrough_gl_tests
     WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY}
-    PROPERTIES LABELS "playthrough\\;gl" TIMEOUT 300
+    PROPERTIES LABELS "playthrough_gl" TIMEOUT 300
     DISCOVERY_MODE PRE_TEST)
 endif()
