@@ -74,3 +74,19 @@ if(TARGET game_driver)
     PROPERTIES LABELS "playthrough_gl" TIMEOUT 300
     DISCOVERY_MODE PRE_TEST)
 endif()
+
+# Two simulated minutes of random play through the real game, checked after
+# every tick. Needs an X display (the test command runs under Xvfb). It runs
+# in a folder of its own that sees the assets, so its log.txt stays there.
+if(TARGET quiltrush-soak)
+  set(SOAK_WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/soakrun)
+  file(MAKE_DIRECTORY ${SOAK_WORKING_DIRECTORY})
+  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/assets ${SOAK_WORKING_DIRECTORY}/assets SYMBOLIC)
+  add_test(NAME soak.two_minutes_of_random_play
+    COMMAND $<TARGET_FILE:quiltrush-soak> 2 1
+    WORKING_DIRECTORY ${SOAK_WORKING_DIRECTORY})
+  set_tests_properties(soak.two_minutes_of_random_play PROPERTIES
+    TIMEOUT 600
+    RESOURCE_LOCK quiltrush_window
+    LABELS "soak;gl")
+endif()

@@ -122,7 +122,7 @@ void GameDriver::observe() {
     bool shown = getFinishScreen().isVisible();
     if (shown && !finishShown) finishTicks.push_back(tick);
     finishShown = shown;
-    ballTrace.push_back(getBall().getPosition());
+    if (tracing) ballTrace.push_back(getBall().getPosition());
 }
 
 int GameDriver::run(const InputTimeline& timeline, int tickLimit,

@@ -81,6 +81,8 @@ public:
     const std::vector<CheckpointPass>& getPasses() const { return passes; }
     /// The ball's centre after every tick, from the first on.
     const std::vector<Vector3>& getBallTrace() const { return ballTrace; }
+    /// Off: the ball's trace is no longer kept (long runs whose memory is watched).
+    void setTracing(bool on) { tracing = on; }
     /// Ticks after which the finish screen had just come up.
     const std::vector<int>& getFinishTicks() const { return finishTicks; }
 
@@ -102,6 +104,7 @@ private:
     bool finishShown = false;
     std::vector<CheckpointPass> passes;
     std::vector<Vector3> ballTrace;
+    bool tracing = true;
     std::vector<int> finishTicks;
 };
 

@@ -1,0 +1,152 @@
+// quiltrush-soak: plays the real game for a long time with seeded random
+// input and the fixed 16 ms clock, and checks the game after every tick.
+//
+//   quiltrush-soak [MINUTES [SEED]]      (defaults: 2 simulated minutes, seed 1)
+//
+// Run it from the project root under an X display (xvfb-run -a ...). Every
+// tenth tick is drawn, so the draw code runs too. It prints the simulated
+// minutes, ticks, restarts and resident memory at the start, after the first
+// simulated minute and at the end. Exit status 0 when every check passed,
+// 1 at the first failed one (with the tick and the seed), 2 for bad arguments.
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <fstream>
+#include <string>
+
+#include "framework/GlutCallbacks.h"
+#include "framework/Registry.h"
+#include "game/play/Game.h"
+#include "game/play/Menu.h"
+#include "game/scene/QuiltRushApplication.h"
+#include "tools/driver/GameDriver.h"
+#include "tools/soak/RandomPlayer.h"
+#include "tools/soak/SoakCheck.h"
+
+namespace {
+
+constexpr int kTicksPerMinute = 60 * 1000 / quiltRush::GameDriver::kTickMillis;
+constexpr int kDrawEvery = 10;  // ticks
+constexpr long kMaxMinutes = 24 * 60;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+long number(const char* text, long low, long high) {
+    char* end = nullptr;
+    long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < low || value > high) {
+        std::fprintf(stderr, "usage: quiltrush-soak [MINUTES [SEED]]  (MINUTES 1..%ld)\n", kMaxMinutes);
+        std::exit(kExitUsage);
+    }
+    return value;
+}
+
+// Kibibytes of resident memory, from the kernel's own figures.
+long residentKib() {
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word) {
+        if (word == "VmRSS:") {
+            long kib = 0;
+            status >> kib;
+            return kib;
+        }
+    }
+    return -1;
+}
+
+struct Figures {
+    int ticks = 0;
+    int restarts = 0;
+    int nonFiniteTicks = 0;  // ticks that ended with a sphere not finite (and a restart)
+    int stateTicks[6] = {};
+};
+
+void report(const char* when, const Figures& figures) {
+    std::printf("%-12s %7.2f simulated minutes, %7d ticks, %5d restarts, VmRSS %ld KiB\n", when,
+                static_cast<double>(figures.ticks) / kTicksPerMinute, figures.ticks, figures.restarts, residentKib());
+    std::fflush(stdout);
+}
+
+void deliver(quiltRush::GameDriver& driver, const quiltRush::InputEvent& event, int& mouseX, int& mouseY) {
+    if (event.kind == quiltRush::InputEvent::Kind::Move) {
+        mouseX = event.x;
+        mouseY = event.y;
+    }
+    if (event.kind == quiltRush::InputEvent::Kind::Key && event.key == quiltRush::RandomPlayer::kSpecialKey) {
+        kiln::specialCallback(event.x, mouseX, mouseY);
+        kiln::specialUpCallback(event.x, mouseX, mouseY);
+        return;
+    }
+    driver.deliver(event);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    long minutes = argc > 1 ? number(argv[1], 1, kMaxMinutes) : 2;
+    unsigned seed = static_cast<unsigned>(argc > 2 ? number(argv[2], 0, 0xffffffffL) : 1);
+    if (argc > 3) number("", 0, 0);
+
+    Figures figures;
+    report("start", figures);
+    quiltRush::GameDriver driver(false);
+    driver.setTracing(false);
+    quiltRush::RandomPlayer player(seed);
+    const quiltRush::Game& game = driver.getGame();
+    const auto& menu = dynamic_cast<const quiltRush::Menu&>(*kiln::Registry::instance()->find("menu"));
+    int mouseX = 0;
+    int mouseY = 0;
+    const long totalTicks = minutes * kTicksPerMinute;
+    float previousTime = 0.0f;
+    quiltRush::GameState previousState = quiltRush::GameState::Menu;
+
+    for (long tick = 0; tick < totalTicks; ++tick) {
+        std::string problem;
+        try {
+            player.playTick(
+                menu, [&] { return menu.state.enabled; },
+                [&](const quiltRush::InputEvent& event) { deliver(driver, event, mouseX, mouseY); });
+            if (menu.isExitSelected()) {
+                problem = "the input selected Exit";
+            } else {
+                driver.step();
+                if (tick % kDrawEvery == 0) {
+                    driver.getApplication().display();
+                    glutSwapBuffers();
+                }
+            }
+        } catch (const std::exception& error) {
+            problem = std::string("exception: ") + error.what();
+        }
+        quiltRush::TickCheck check;
+        if (problem.empty()) {
+            check = quiltRush::checkTick(game);
+            problem = check.problem;
+        }
+        ++figures.ticks;
+        // A run goes back to its start by Enter, a fall or the end of the
+        // finish pause: its time drops, and no finish was just shown.
+        bool finishedNow = check.state == quiltRush::GameState::Finished && previousState != check.state;
+        figures.restarts += (check.restarted || (game.getTime() < previousTime && !finishedNow)) ? 1 : 0;
+        previousTime = game.getTime();
+        previousState = check.state;
+        figures.nonFiniteTicks += check.allFinite ? 0 : 1;
+        ++figures.stateTicks[static_cast<int>(check.state)];
+        if (!problem.empty()) {
+            std::printf("FAILED at tick %d (seed %u, state %s): %s\n", figures.ticks, seed,
+                        quiltRush::toString(check.state), problem.c_str());
+            report("failed", figures);
+            return kExitFailed;
+        }
+        if (figures.ticks == kTicksPerMinute) report("first minute", figures);
+    }
+    report("end", figures);
+    std::printf("ticks by state: menu %d, manual %d, credits %d, running %d, finished %d; "
+                "ticks ending with a sphere not finite (run restarted): %d\n",
+                figures.stateTicks[0], figures.stateTicks[1], figures.stateTicks[2], figures.stateTicks[3],
+                figures.stateTicks[4], figures.nonFiniteTicks);
+    return 0;
+}
