@@ -6,10 +6,13 @@
 // spheres gather velocity changes in deltaVelocity, folded in by integrate at
 // the end of the substep, so every pair sees the velocities the substep began
 // with, whatever the list order. Contacts with the scene act at once, and the
-// scene test, a pass over every polygon, runs only on every fifth substep.
+// scene test runs only on every fifth substep. It visits the polygons in the
+// scene's order, but with the broad phase on it skips those that a box test
+// shows cannot reach the ball, which changes nothing in the outcome.
 #include "game/physics/PhysicsEngine.h"
 
 #include <cmath>
+#include <cstdint>
 #include <sstream>
 #include <string>
 
@@ -81,6 +84,35 @@ void collideWithEdge(Sphere& ball, const Vector3& centre, const Vector3& e0, con
     bounce(ball, push);
 }
 
+// The ball against one scene triangle; each polygon sees where the previous
+// ones left the ball.
+void collideWithPolygon(Sphere& ball, const Polygon& polygon, float dt) {
+    const Vector3& normal = polygon.normal;
+    if (normal == Vector3()) return;  // a polygon without a normal cannot push
+    float radius = ball.getRadius();
+    Vector3 centre = ball.getPosition();
+    float side = dot(normal, centre - polygon.a);
+    if (side < 0.0f) return;  // behind the plane; on the plane counts as in front
+    float distance = std::fabs(side);
+    if (distance >= radius) return;
+    Vector3 projected = centre - normal * distance;
+    if (insideTriangle(projected, polygon.a, polygon.b, polygon.c)) {
+        ball.setPosition(centre + normal * (radius - distance));
+        Vector3 velocity = ball.getVelocity();
+        Vector3 sliding = velocity - normal * dot(velocity, normal);
+        // The impulse ignores the sign of the normal speed: a ball already
+        // leaving the plane is turned back towards it too.
+        bounce(ball, normal);
+        ball.addVelocity(-sliding * kSlideDamping * dt);
+    } else {
+        // All three edges test the centre as it was; the last push wins,
+        // the impulses add up.
+        collideWithEdge(ball, centre, polygon.a, polygon.b);
+        collideWithEdge(ball, centre, polygon.b, polygon.c);
+        collideWithEdge(ball, centre, polygon.c, polygon.a);
+    }
+}
+
 }  // namespace
 
 PhysicsEngine::PhysicsEngine() : kiln::Entity("PhysicsEngine") {}
@@ -141,33 +173,42 @@ void PhysicsEngine::collideBallWithSpheres() {
 void PhysicsEngine::collideBallWithPolygons(float dt) {
     if (spheres.empty()) return;
     Sphere& ball = *spheres[0];
+    Vector3 centre = ball.getPosition();
     float radius = ball.getRadius();
-    for (const Polygon* polygon : polygons) {
-        const Vector3& normal = polygon->normal;
-        if (normal == Vector3()) continue;  // a polygon without a normal cannot push
-        // Each polygon sees where the previous ones left the ball.
-        Vector3 centre = ball.getPosition();
-        float side = dot(normal, centre - polygon->a);
-        if (side < 0.0f) continue;  // behind the plane; on the plane counts as in front
-        float distance = std::fabs(side);
-        if (distance >= radius) continue;
-        Vector3 projected = centre - normal * distance;
-        if (insideTriangle(projected, polygon->a, polygon->b, polygon->c)) {
-            ball.setPosition(centre + normal * (radius - distance));
-            Vector3 velocity = ball.getVelocity();
-            Vector3 sliding = velocity - normal * dot(velocity, normal);
-            // The impulse ignores the sign of the normal speed: a ball already
-            // leaving the plane is turned back towards it too.
-            bounce(ball, normal);
-            ball.addVelocity(-sliding * kSlideDamping * dt);
-        } else {
-            // All three edges test the centre as it was; the last push wins,
-            // the impulses add up.
-            collideWithEdge(ball, centre, polygon->a, polygon->b);
-            collideWithEdge(ball, centre, polygon->b, polygon->c);
-            collideWithEdge(ball, centre, polygon->c, polygon->a);
-        }
+    // A ball that is no longer finite defeats every box test, while the full
+    // pass still acts on it: keep the full pass's result for it.
+    if (!broadPhase || !isFinite(centre) || !std::isfinite(radius)) {
+        collideWithPolygons(ball, 0, dt);
+        return;
     }
+    if (tree.size() != polygons.size() || tree.radius() != radius) tree.build(polygons, radius);
+    // A push moves the ball by up to one radius, and any number of polygons
+    // may push within one pass, so no fixed margin bounds where the ball can
+    // be by the time a later polygon is tested. The candidates are asked for
+    // again after every move instead, from the new centre and for the
+    // polygons after the one that moved the ball: each polygon is tested,
+    // in the scene's order, whenever it could act on the centre it would see
+    // in the full pass.
+    // The list is the tree's own: each query rewrites it in place.
+    const std::vector<std::uint32_t>& candidates = tree.query(centre, 0);
+    std::size_t next = 0;
+    while (next < candidates.size()) {
+        std::uint32_t index = candidates[next++];
+        collideWithPolygon(ball, *polygons[index], dt);
+        Vector3 moved = ball.getPosition();
+        if (moved == centre) continue;
+        if (!isFinite(moved)) {
+            collideWithPolygons(ball, index + 1, dt);
+            return;
+        }
+        centre = moved;
+        tree.query(centre, index + 1);
+        next = 0;
+    }
+}
+
+void PhysicsEngine::collideWithPolygons(Sphere& ball, std::size_t first, float dt) {
+    for (std::size_t i = first; i < polygons.size(); ++i) collideWithPolygon(ball, *polygons[i], dt);
 }
 
 void PhysicsEngine::drawOverlay() {

@@ -9,6 +9,7 @@
 #include "framework/IUpdateListener.h"
 #include "framework/Singleton.h"
 #include "game/physics/Polygon.h"
+#include "game/physics/PolygonTree.h"
 #include "game/physics/Sphere.h"
 #include "game/physics/Spring.h"
 
@@ -42,6 +43,12 @@ public:
     /// Stores one collision triangle; normal must be of unit length.
     void addPolygon(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& normal);
 
+    /// With the broad phase on (the default) the scene pass tests only the
+    /// polygons near the ball, found in a tree built at the first pass after
+    /// polygons were added; the results are the same as testing every polygon.
+    void setBroadPhase(bool on) { broadPhase = on; }
+    bool isBroadPhaseOn() const { return broadPhase; }
+
     bool isDebugMode() const { return debugMode; }
     void setDebugMode(bool on) { debugMode = on; }
 
@@ -58,11 +65,15 @@ private:
     void step(float dt, bool withPolygons);
     void collideBallWithSpheres();
     void collideBallWithPolygons(float dt);
+    /// The scene pass over every polygon from index first on.
+    void collideWithPolygons(Sphere& ball, std::size_t first, float dt);
 
     std::vector<Sphere*> spheres;
     std::vector<Spring*> springs;
     std::vector<Polygon*> polygons;
     Vector3 gravity{0.0f, -9.8f, 0.0f};
+    PolygonTree tree;
+    bool broadPhase = true;
     bool debugMode = false;
     std::function<float()> timeSource;
 };

@@ -1,0 +1,184 @@
+// Each polygon gets the box where the ball's centre must lie for the scene
+// pass to act on it: its corners' bounding box grown by how far the pass can
+// reach. A face contact needs the centre less than r from the plane, as the
+// pass measures it (dot(N, P - a), which is the distance times |N|, so a short
+// normal reaches further), with its foot inside the triangle; an edge contact
+// needs the centre within r of an edge. Both lie within that reach of the
+// triangle, hence within the grown box.
+//
+// The pass works in floats, so its point-in-triangle test can call a point a
+// little outside "inside". The error grows with the coordinates and with how
+// badly shaped the triangle is (its barycentric system's conditioning), so
+// every box also gets a margin many times the worst rounding. A triangle too
+// thin for any sound margin, or with a coordinate or normal that is not finite
+// (where the pass does arbitrary things), is a candidate everywhere.
+#include "game/physics/PolygonTree.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quiltRush {
+
+namespace {
+
+constexpr std::size_t kLeafSize = 4;      // polygons per leaf: a few box tests beat another level
+constexpr std::size_t kMaxDepth = 64;     // halving splits keep the depth under 32 for any count
+constexpr double kRoundingMargin = 1e-4;  // times the scale of the numbers, over the conditioning
+constexpr double kMinConditioning = 1e-6; // below this a triangle's inside test is guesswork
+
+enum class Reach { Never, Bounded, Everywhere };
+
+struct PolygonReach {
+    Reach kind = Reach::Never;
+    Vector3 low;
+    Vector3 high;
+};
+
+bool finite(const Polygon& polygon) {
+    return isFinite(polygon.a) && isFinite(polygon.b) && isFinite(polygon.c) && isFinite(polygon.normal);
+}
+
+double dotD(const Vector3& u, const Vector3& v) {
+    return static_cast<double>(u.x) * v.x + static_cast<double>(u.y) * v.y + static_cast<double>(u.z) * v.z;
+}
+
+// sin^2 of the angle at corner a, the conditioning of the pass's barycentric
+// system (1 for a right angle at a, 0 for a flat triangle).
+double conditioning(const Polygon& polygon) {
+    double e0[3], e1[3];
+    for (int axis = 0; axis < 3; ++axis) {
+        e0[axis] = static_cast<double>(polygon.c[axis]) - polygon.a[axis];
+        e1[axis] = static_cast<double>(polygon.b[axis]) - polygon.a[axis];
+    }
+    double d00 = e0[0] * e0[0] + e0[1] * e0[1] + e0[2] * e0[2];
+    double d11 = e1[0] * e1[0] + e1[1] * e1[1] + e1[2] * e1[2];
+    double d01 = e0[0] * e1[0] + e0[1] * e1[1] + e0[2] * e1[2];
+    if (d00 == 0.0 || d11 == 0.0) return 0.0;
+    return (d00 * d11 - d01 * d01) / (d00 * d11);
+}
+
+PolygonReach reachOf(const Polygon& polygon, double radius) {
+    PolygonReach reach;
+    if (polygon.normal == Vector3()) return reach;  // the pass skips a polygon without a normal
+    reach.kind = Reach::Everywhere;
+    if (!finite(polygon)) return reach;
+    double shape = conditioning(polygon);
+    if (shape < kMinConditioning) return reach;
+
+    double normalLength = std::sqrt(dotD(polygon.normal, polygon.normal));
+    double planeReach = radius * std::max(1.0, 1.0 / normalLength);
+    double low[3], high[3];
+    double largest = 0.0;
+    double extent = 0.0;
+    for (int axis = 0; axis < 3; ++axis) {
+        low[axis] = std::min({polygon.a[axis], polygon.b[axis], polygon.c[axis]});
+        high[axis] = std::max({polygon.a[axis], polygon.b[axis], polygon.c[axis]});
+        largest = std::max({largest, std::fabs(low[axis]), std::fabs(high[axis])});
+        extent = std::max(extent, high[axis] - low[axis]);
+    }
+    double grow = planeReach + kRoundingMargin * (largest + extent + planeReach) / shape;
+    if (!std::isfinite(grow)) return reach;
+    reach.kind = Reach::Bounded;
+    for (int axis = 0; axis < 3; ++axis) {
+        reach.low[axis] = static_cast<float>(low[axis] - grow);
+        reach.high[axis] = static_cast<float>(high[axis] + grow);
+    }
+    return reach;
+}
+
+bool contains(const Vector3& low, const Vector3& high, const Vector3& point) {
+    return point.x >= low.x && point.x <= high.x && point.y >= low.y && point.y <= high.y && point.z >= low.z &&
+           point.z <= high.z;
+}
+
+}  // namespace
+
+void PolygonTree::build(const std::vector<Polygon*>& polygons, float radius) {
+    nodes.clear();
+    slots.clear();
+    everywhere.clear();
+    candidates.clear();
+    candidates.reserve(polygons.size());
+    double reachRadius = std::max(static_cast<double>(radius), 0.0);
+    for (std::size_t i = 0; i < polygons.size(); ++i) {
+        PolygonReach reach = reachOf(*polygons[i], reachRadius);
+        auto index = static_cast<std::uint32_t>(i);
+        if (reach.kind == Reach::Everywhere) everywhere.push_back(index);
+        if (reach.kind == Reach::Bounded) slots.push_back({reach.low, reach.high, index});
+    }
+    nodes.reserve(2 * (slots.size() / kLeafSize + 1));
+    if (!slots.empty()) buildNode(0, slots.size());
+    indexedCount = polygons.size();
+    builtRadius = radius;
+}
+
+std::uint32_t PolygonTree::buildNode(std::size_t begin, std::size_t end) {
+    Node node;
+    node.low = slots[begin].low;
+    node.high = slots[begin].high;
+    Vector3 centreLow = (slots[begin].low + slots[begin].high) * 0.5f;
+    Vector3 centreHigh = centreLow;
+    for (std::size_t s = begin; s < end; ++s) {
+        Vector3 centre = (slots[s].low + slots[s].high) * 0.5f;
+        for (int axis = 0; axis < 3; ++axis) {
+            node.low[axis] = std::min(node.low[axis], slots[s].low[axis]);
+            node.high[axis] = std::max(node.high[axis], slots[s].high[axis]);
+            centreLow[axis] = std::min(centreLow[axis], centre[axis]);
+            centreHigh[axis] = std::max(centreHigh[axis], centre[axis]);
+        }
+    }
+    auto index = static_cast<std::uint32_t>(nodes.size());
+    if (end - begin <= kLeafSize) {
+        node.start = static_cast<std::uint32_t>(begin);
+        node.count = static_cast<std::uint32_t>(end - begin);
+        // Leaves list their polygons in the scene's order, which the pass keeps.
+        std::sort(slots.begin() + begin, slots.begin() + end,
+                  [](const Slot& left, const Slot& right) { return left.polygon < right.polygon; });
+        nodes.push_back(node);
+        return index;
+    }
+    nodes.push_back(node);
+    Vector3 spread = centreHigh - centreLow;
+    int axis = spread.x >= spread.y && spread.x >= spread.z ? 0 : (spread.y >= spread.z ? 1 : 2);
+    // Splitting at the median by count keeps the tree balanced whatever the
+    // boxes, even when many share a centre.
+    std::size_t middle = begin + (end - begin) / 2;
+    std::nth_element(slots.begin() + begin, slots.begin() + middle, slots.begin() + end,
+                     [axis](const Slot& left, const Slot& right) {
+                         return left.low[axis] + left.high[axis] < right.low[axis] + right.high[axis];
+                     });
+    buildNode(begin, middle);
+    std::uint32_t second = buildNode(middle, end);
+    nodes[index].second = second;
+    return index;
+}
+
+const std::vector<std::uint32_t>& PolygonTree::query(const Vector3& centre, std::size_t first) {
+    candidates.clear();
+    if (!nodes.empty()) {
+        std::uint32_t stack[kMaxDepth];
+        std::size_t top = 0;
+        stack[top++] = 0;
+        while (top > 0) {
+            std::uint32_t index = stack[--top];
+            const Node& node = nodes[index];
+            if (!contains(node.low, node.high, centre)) continue;
+            if (node.count == 0) {
+                stack[top++] = node.second;
+                stack[top++] = index + 1;
+                continue;
+            }
+            for (std::uint32_t s = node.start; s < node.start + node.count; ++s) {
+                const Slot& slot = slots[s];
+                if (slot.polygon >= first && contains(slot.low, slot.high, centre)) candidates.push_back(slot.polygon);
+            }
+        }
+    }
+    for (std::uint32_t polygon : everywhere) {
+        if (polygon >= first) candidates.push_back(polygon);
+    }
+    std::sort(candidates.begin(), candidates.end());
+    return candidates;
+}
+
+}  // namespace quiltRush
