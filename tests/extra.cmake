@@ -58,13 +58,23 @@ else()
   message(STATUS "Played end-to-end tests left out: they need close_window and ImageMagick")
 endif()
 
+# PhysicsEngine::update must not allocate. The check replaces the global
+# operator new, which counts the allocations of the whole program it is linked
+# into, so it is a test binary of its own.
+add_executable(physics_allocation_tests physics/allocation/UpdateAllocationTest.cpp)
+target_link_libraries(physics_allocation_tests PRIVATE test_support GTest::gtest_main)
+gtest_discover_tests(physics_allocation_tests
+  WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY}
+  PROPERTIES LABELS "physics"
+  DISCOVERY_MODE PRE_TEST)
+
 # The game driver and the recorded playthrough. The driver's plain parts are
 # tested in tools_tests; every test here builds the real game in a child
 # process of its own (the game can be built once per process), so this binary
 # never initialises GLUT itself and keeps apart from the other GL tests.
 if(TARGET game_driver)
   if(TARGET tools_tests)
-    target_link_libraries(tools_tests PRIVATE game_driver)
+    target_link_libraries(tools_tests PRIVATE game_driver playthrough_finder)
   endif()
   file(GLOB PLAYTHROUGH_SOURCES CONFIGURE_DEPENDS playthrough/*.cpp)
   add_executable(playthrough_gl_tests ${PLAYTHROUGH_SOURCES})
