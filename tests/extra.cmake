@@ -74,7 +74,7 @@ gtest_discover_tests(physics_allocation_tests
 # never initialises GLUT itself and keeps apart from the other GL tests.
 if(TARGET game_driver)
   if(TARGET tools_tests)
-    target_link_libraries(tools_tests PRIVATE game_driver)
+    target_link_libraries(tools_tests PRIVATE game_driver playthrough_finder)
   endif()
   file(GLOB PLAYTHROUGH_SOURCES CONFIGURE_DEPENDS playthrough/*.cpp)
   add_executable(playthrough_gl_tests ${PLAYTHROUGH_SOURCES})

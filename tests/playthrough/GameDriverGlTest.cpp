@@ -1,6 +1,5 @@
 #include "tools/driver/GameDriver.h"
 
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -13,7 +12,6 @@
 #include "game/physics/Ball.h"
 #include "game/physics/Patch.h"
 #include "game/physics/PhysicsEngine.h"
-#include "game/play/Camera.h"
 #include "game/play/FinishScreen.h"
 #include "game/play/Game.h"
 #include "game/play/InputHandler.h"
@@ -38,22 +36,6 @@ InputTimeline clickNew() {
     timeline.press(1, kLeft);
     timeline.release(2, kLeft);
     return timeline;
-}
-
-// The window pixel (origin top-left) where the camera shows a world point.
-bool pixelOf(const GameDriver& driver, const quiltRush::Vector3& p, int& x, int& y) {
-    const quiltRush::Camera& camera = driver.getCamera();
-    GLint viewport[4] = {0, 0, GameDriver::kWindowWidth, GameDriver::kWindowHeight};
-    double wx = 0.0;
-    double wy = 0.0;
-    double wz = 0.0;
-    if (gluProject(p.x, p.y, p.z, camera.getViewMatrix(), camera.getProjectionMatrix(), viewport, &wx, &wy, &wz) !=
-        GL_TRUE) {
-        return false;
-    }
-    x = static_cast<int>(wx + 0.5);
-    y = GameDriver::kWindowHeight - static_cast<int>(wy + 0.5);
-    return true;
 }
 
 class GameDriverGlTest : public ::testing::Test {
@@ -111,7 +93,7 @@ TEST_F(GameDriverGlTest, ADragWithTheLeftButtonPullsTheClothAndSpaceTacksIt) {
         quiltRush::Vector3 before = edge->getPosition();
         int x = 0;
         int y = 0;
-        if (!pixelOf(driver, before, x, y)) throw std::runtime_error("the cloth's edge is not in view");
+        if (!driver.windowPixelOf(before, x, y)) throw std::runtime_error("the cloth's edge is not in view");
         timeline.move(100, x, y);
         timeline.press(101, kLeft);
         for (int k = 1; k <= 20; ++k) timeline.move(101 + k, x, y + 5 * k);

@@ -5,7 +5,9 @@
 #include "tools/driver/GameDriver.h"
 
 #include <GL/freeglut.h>
+#include <GL/glu.h>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -144,6 +146,23 @@ FinishScreen& GameDriver::getFinishScreen() const { return entity<FinishScreen>(
 Camera& GameDriver::getCamera() const { return *getGame().getCamera(); }
 Patch& GameDriver::getPatch() const { return *getGame().getPatch(); }
 InputHandler& GameDriver::getInput() const { return *InputHandler::instance(); }
+
+bool GameDriver::windowPixelOf(const Vector3& point, int& x, int& y) const {
+    const Camera& camera = getCamera();
+    GLint viewport[4] = {0, 0, kWindowWidth, kWindowHeight};
+    double windowX = 0.0;
+    double windowY = 0.0;
+    double depth = 0.0;
+    if (gluProject(point.x, point.y, point.z, camera.getViewMatrix(), camera.getProjectionMatrix(), viewport,
+                   &windowX, &windowY, &depth) != GL_TRUE) {
+        return false;
+    }
+    if (depth < 0.0 || depth > 1.0) return false;  // behind the eye or past the far plane
+    // GL's window rows count from the bottom, a mouse event's from the top.
+    x = static_cast<int>(std::lround(windowX));
+    y = kWindowHeight - static_cast<int>(std::lround(windowY));
+    return x >= 0 && x < kWindowWidth && y >= 0 && y < kWindowHeight;
+}
 
 bool GameDriver::saveFrame(const std::string& path) const {
     if (!display) return false;

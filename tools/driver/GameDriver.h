@@ -86,6 +86,11 @@ public:
     /// Ticks after which the finish screen had just come up.
     const std::vector<int>& getFinishTicks() const { return finishTicks; }
 
+    /// The window pixel (origin top-left, as a mouse event gives it) at which
+    /// the camera's current matrices show a world point; false when the point
+    /// is behind the eye, past the far plane or outside the window.
+    bool windowPixelOf(const Vector3& point, int& x, int& y) const;
+
     /// The frame drawn last (the back buffer), as a binary PPM image, rows from the top.
     /// Only with display on; returns false when the file cannot be written.
     bool saveFrame(const std::string& path) const;

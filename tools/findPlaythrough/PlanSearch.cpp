@@ -28,19 +28,24 @@ constexpr Range kOrbitDx{-40, 40};    // yaw, one degree per pixel
 constexpr Range kOrbitDy{-70, 0};     // mouse up lowers the eye
 constexpr Range kOrbitMove{5, 30};
 constexpr Range kDragWait{5, 80};
-constexpr Range kDragRow{16, 26};  // the last rows lie at the +x edge
-constexpr Range kDragCol{6, 20};
+constexpr double kFirstRowShare = 0.6;   // rows from here to the last one lie towards the +x edge
+constexpr double kFirstColShare = 0.22;  // columns about the middle of that edge
+constexpr double kLastColShare = 0.75;
 constexpr Range kDragDx{-60, 60};
 constexpr Range kDragDy{40, 240};  // mostly down the screen
 constexpr Range kDragMove{5, 60};
-constexpr Range kDragHold{0, 150};
+constexpr Range kDragHold{0, 40};  // a player tacks and lets go: the camera follows the ball only then
 constexpr double kOrbitChance = 0.8;
 constexpr double kTackChance = 0.6;
 constexpr double kSecondDragChance = 0.3;
 
 class PlanSampler {
 public:
-    explicit PlanSampler(unsigned seed) : random(seed) {}
+    explicit PlanSampler(const SearchSettings& settings)
+        : random(settings.seed),
+          rows{static_cast<int>(settings.gridRows * kFirstRowShare), std::max(0, settings.gridRows - 1)},
+          cols{static_cast<int>(settings.gridCols * kFirstColShare),
+               std::max(0, static_cast<int>(settings.gridCols * kLastColShare))} {}
 
     Plan sample() {
         Plan plan;
@@ -80,8 +85,8 @@ private:
     Drag drag() {
         Drag step;
         step.waitTicks = pick(kDragWait);
-        step.row = pick(kDragRow);
-        step.col = pick(kDragCol);
+        step.row = pick(rows);
+        step.col = pick(cols);
         step.dx = pick(kDragDx);
         step.dy = pick(kDragDy);
         step.moveTicks = pick(kDragMove);
@@ -102,8 +107,8 @@ private:
     void nudgeDrag(Drag& step) {
         switch (pick(0, 8)) {
             case 0: nudge(step.waitTicks, kDragWait); break;
-            case 1: nudge(step.row, kDragRow); break;
-            case 2: nudge(step.col, kDragCol); break;
+            case 1: nudge(step.row, rows); break;
+            case 2: nudge(step.col, cols); break;
             case 3: nudge(step.dx, kDragDx); break;
             case 4: nudge(step.dy, kDragDy); break;
             case 5: nudge(step.moveTicks, kDragMove); break;
@@ -122,13 +127,15 @@ private:
     bool chance(double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(random) < p; }
 
     std::mt19937 random;
+    Range rows;
+    Range cols;
 };
 
 }  // namespace
 
 Evaluation searchPlans(const SearchSettings& settings, const std::function<Evaluation(const Plan&)>& evaluate,
                        const std::function<void(const Evaluation&)>& onImprove) {
-    PlanSampler sampler(settings.seed);
+    PlanSampler sampler(settings);
     const int samplingTries = static_cast<int>(settings.tries * kSamplingShare);
     Evaluation best;
     for (int i = 0; i < settings.tries; ++i) {

@@ -11,6 +11,8 @@ struct SearchSettings {
     int tries = 300;           // candidate plans played in all
     unsigned seed = 1;         // the same seed searches the same plans
     int tickLimit = 40 * 1000 / 16;  // ticks a candidate may play: 40 s of game time
+    int gridRows = 27;               // the level's first cloth grid: spheres along x
+    int gridCols = 27;               // and along z
 };
 
 /// A plan with how it went and the inputs that played it.

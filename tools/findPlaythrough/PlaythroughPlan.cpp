@@ -4,8 +4,6 @@
 // timeline later gives exactly the same game.
 #include "tools/findPlaythrough/PlaythroughPlan.h"
 
-#include <GL/glu.h>
-
 #include <algorithm>
 #include <cmath>
 #include <sstream>
@@ -14,7 +12,6 @@
 #include "game/physics/Ball.h"
 #include "game/physics/Checkpoint.h"
 #include "game/physics/Patch.h"
-#include "game/play/Camera.h"
 #include "game/play/FinishScreen.h"
 #include "game/play/Game.h"
 #include "game/play/InputHandler.h"
@@ -153,8 +150,7 @@ private:
         const std::vector<Sphere*>& spheres = driver.getPatch().getSpheres();
         std::size_t index = static_cast<std::size_t>(row) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(col);
         if (index >= spheres.size()) return false;
-        Vector3 p = spheres[index]->getPosition();
-        return windowPixelOf(driver, p.x, p.y, p.z, x, y);
+        return driver.windowPixelOf(spheres[index]->getPosition(), x, y);
     }
 
     // Runs tick by tick up to the given tick, watching for the end of the game.
@@ -258,22 +254,6 @@ PlanOutcome PlanOutcome::parse(const std::string& text) {
     outcome.lost = lost != 0;
     if (outcome.finishText == "-") outcome.finishText.clear();
     return outcome;
-}
-
-bool windowPixelOf(const GameDriver& driver, float x, float y, float z, int& pixelX, int& pixelY) {
-    const Camera& camera = driver.getCamera();
-    GLint viewport[4] = {0, 0, GameDriver::kWindowWidth, GameDriver::kWindowHeight};
-    double windowX = 0.0;
-    double windowY = 0.0;
-    double depth = 0.0;
-    if (gluProject(x, y, z, camera.getViewMatrix(), camera.getProjectionMatrix(), viewport, &windowX, &windowY,
-                   &depth) != GL_TRUE) {
-        return false;
-    }
-    if (depth < 0.0 || depth > 1.0) return false;  // behind the eye or past the far plane
-    pixelX = static_cast<int>(std::lround(windowX));
-    pixelY = GameDriver::kWindowHeight - static_cast<int>(std::lround(windowY));
-    return pixelX >= 0 && pixelX < GameDriver::kWindowWidth && pixelY >= 0 && pixelY < GameDriver::kWindowHeight;
 }
 
 PlanOutcome playPlan(GameDriver& driver, const Plan& plan, int tickLimit, InputTimeline& timeline) {

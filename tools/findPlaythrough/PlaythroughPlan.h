@@ -59,10 +59,6 @@ struct PlanOutcome {
     static PlanOutcome parse(const std::string& text);
 };
 
-/// The window pixel (origin top-left) under which a world point is seen with
-/// the camera's current matrices.
-bool windowPixelOf(const GameDriver& driver, float x, float y, float z, int& pixelX, int& pixelY);
-
 /// Plays a plan on a fresh driver (at tick 0) as a player would, aiming each
 /// drag at its sphere where the camera shows it at that moment, and records
 /// every input in timeline. Plays on until the finish screen comes up, the

@@ -14,6 +14,7 @@
 #include <exception>
 #include <string>
 
+#include "game/scene/GameDataReader.h"
 #include "tools/driver/ChildProcess.h"
 #include "tools/driver/GameDriver.h"
 #include "tools/driver/OutputCapture.h"
@@ -78,6 +79,12 @@ Arguments parse(int argc, char** argv) {
             usage("unknown argument " + word);
         }
     }
+    // The drags aim at spheres of the level's first cloth grid.
+    quiltRush::GameData level;
+    quiltRush::GameDataReader::readFile(quiltRush::GameDataReader::kLevelFile, level);
+    if (level.patchRecords.empty()) usage("no cloth in " + std::string(quiltRush::GameDataReader::kLevelFile));
+    arguments.search.gridRows = static_cast<int>(level.patchRecords[0].rows);
+    arguments.search.gridCols = static_cast<int>(level.patchRecords[0].cols);
     // A single evaluation writes a timeline only when asked to.
     if (!arguments.outGiven && !arguments.evaluating) arguments.out = kDefaultTimeline;
     return arguments;

@@ -1,0 +1,133 @@
+#include "tools/findPlaythrough/PlanSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using quiltRush::Drag;
+using quiltRush::Evaluation;
+using quiltRush::Plan;
+using quiltRush::SearchSettings;
+using quiltRush::searchPlans;
+
+namespace {
+
+// A stand-in for playing a plan: the pull "finishes" when its last drag goes
+// down the screen by about 150 pixels, sooner the nearer; otherwise it gets
+// nearer to the next checkpoint the nearer it is.
+Evaluation judge(const Plan& plan) {
+    Evaluation evaluation;
+    evaluation.plan = plan;
+    evaluation.failed = false;
+    const Drag& pull = plan.drags.back();
+    int miss = std::abs(pull.dy - 150);
+    if (miss <= 10) {
+        evaluation.outcome.finished = true;
+        evaluation.outcome.finishTick = 300 + miss;
+    } else {
+        evaluation.outcome.checkpointsPassed = 3;
+        evaluation.outcome.nearest = static_cast<float>(miss) / 100.0f;
+    }
+    return evaluation;
+}
+
+// Every cloth drag of the plan aims inside a grid of rows x cols spheres.
+void expectDragsInside(const Plan& plan, int rows, int cols) {
+    for (const Drag& step : plan.drags) {
+        if (step.row == Drag::kOrbit) continue;
+        EXPECT_GE(step.row, 0);
+        EXPECT_LT(step.row, rows);
+        EXPECT_GE(step.col, 0);
+        EXPECT_LT(step.col, cols);
+        EXPECT_GE(step.moveTicks, 1);
+        EXPECT_GE(step.holdTicks, 0);
+    }
+}
+
+SearchSettings settings(int tries, unsigned seed) {
+    SearchSettings chosen;
+    chosen.tries = tries;
+    chosen.seed = seed;
+    return chosen;
+}
+
+}  // namespace
+
+TEST(PlanSearchTest, PlaysEveryTryAndKeepsTheBest) {
+    int played = 0;
+    double bestSeen = -1.0e18;
+    std::vector<double> improvements;
+    Evaluation best = searchPlans(
+        settings(120, 3),
+        [&](const Plan& plan) {
+            ++played;
+            Evaluation evaluation = judge(plan);
+            if (evaluation.outcome.score() > bestSeen) bestSeen = evaluation.outcome.score();
+            return evaluation;
+        },
+        [&](const Evaluation& improved) { improvements.push_back(improved.outcome.score()); });
+    EXPECT_EQ(played, 120);
+    ASSERT_FALSE(best.failed);
+    EXPECT_EQ(best.outcome.score(), bestSeen);
+    ASSERT_FALSE(improvements.empty());
+    for (std::size_t i = 1; i < improvements.size(); ++i) EXPECT_GT(improvements[i], improvements[i - 1]);
+    EXPECT_EQ(improvements.back(), best.outcome.score());
+}
+
+TEST(PlanSearchTest, FindsAPlanThatFinishes) {
+    Evaluation best = searchPlans(settings(300, 1), judge, [](const Evaluation&) {});
+    ASSERT_TRUE(best.outcome.finished);
+    EXPECT_LE(best.outcome.finishTick, 310);
+    EXPECT_NEAR(best.plan.drags.back().dy, 150, 10);
+}
+
+TEST(PlanSearchTest, DragsAimAtTheLevelsGrid) {
+    SearchSettings small = settings(100, 4);
+    small.gridRows = 5;
+    small.gridCols = 4;
+    searchPlans(small, [](const Plan& plan) {
+        expectDragsInside(plan, 5, 4);
+        return judge(plan);
+    }, [](const Evaluation&) {});
+}
+
+TEST(PlanSearchTest, EveryPlanEndsWithAClothDragInsideTheGrid) {
+    searchPlans(settings(200, 5), [](const Plan& plan) {
+        EXPECT_FALSE(plan.drags.empty());
+        expectDragsInside(plan, 27, 27);
+        EXPECT_NE(plan.drags.back().row, Drag::kOrbit);
+        return judge(plan);
+    }, [](const Evaluation&) {});
+}
+
+TEST(PlanSearchTest, TheSameSeedSearchesTheSamePlans) {
+    std::vector<std::string> first;
+    std::vector<std::string> second;
+    searchPlans(settings(60, 9), [&](const Plan& plan) { first.push_back(plan.toText()); return judge(plan); },
+                [](const Evaluation&) {});
+    searchPlans(settings(60, 9), [&](const Plan& plan) { second.push_back(plan.toText()); return judge(plan); },
+                [](const Evaluation&) {});
+    EXPECT_EQ(first, second);
+}
+
+TEST(PlanSearchTest, FailedCandidatesAreNeverTheBest) {
+    int calls = 0;
+    Evaluation best = searchPlans(settings(20, 2), [&](const Plan& plan) {
+        Evaluation evaluation = judge(plan);
+        evaluation.failed = ++calls % 2 == 1;  // every other game could not be run
+        if (evaluation.failed) evaluation.outcome.finished = true;  // and must not count as a finish
+        if (evaluation.failed) evaluation.outcome.finishTick = 0;
+        return evaluation;
+    }, [](const Evaluation& improved) { EXPECT_FALSE(improved.failed); });
+    EXPECT_FALSE(best.failed);
+    EXPECT_NE(best.outcome.finishTick, 0);
+
+    Evaluation none = searchPlans(settings(5, 2), [](const Plan& plan) {
+        Evaluation evaluation = judge(plan);
+        evaluation.failed = true;
+        return evaluation;
+    }, [](const Evaluation&) { ADD_FAILURE() << "a failed candidate was reported"; });
+    EXPECT_TRUE(none.failed);
+}
