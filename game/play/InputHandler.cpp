@@ -86,10 +86,14 @@ void InputHandler::unprojectMouse() {
     double x = 0.0;
     double y = 0.0;
     double z = 0.0;
-    // A camera that has not built its matrices yet cannot unproject: keep the last point.
+    // A camera that has not built its matrices yet cannot unproject: keep the
+    // last point. Nor can a window of zero width or height (minimised): the
+    // point would not be a number, and a drag would carry it into the cloth,
+    // which no restart mends.
     if (gluUnProject(mouseX, viewport[3] - mouseY, 0.0, camera->getViewMatrix(), camera->getProjectionMatrix(),
                      viewport, &x, &y, &z) == GL_TRUE) {
-        mousePoint = Vector3(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+        Vector3 point(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+        if (isFinite(point)) mousePoint = point;
     }
 }
 

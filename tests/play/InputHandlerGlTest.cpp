@@ -118,6 +118,22 @@ TEST_F(InputHandlerGlTest, DragStepIsSkippedWhenTheMouseRayRunsAlongThePlane) {
     EXPECT_TRUE(isFinite(input()->getMouseSphere()->getPosition()));
 }
 
+TEST_F(InputHandlerGlTest, DragInAWindowOfZeroHeightOrWidthKeepsTheLastMousePoint) {
+    moveMouse(kCentreX, kCentreY);
+    input()->onMouseButton(kLeft, kPressed, kCentreX, kCentreY);
+    ASSERT_NE(input()->getSelected(), nullptr);
+    moveMouse(kCentreX + 40, kCentreY - 30);
+    Vector3 point = input()->getMousePoint();
+    Vector3 mouseEnd = input()->getMouseSphere()->getPosition();
+    for (auto size : {std::array<int, 2>{640, 0}, std::array<int, 2>{0, 480}, std::array<int, 2>{0, 0}}) {
+        glViewport(0, 0, size[0], size[1]);
+        moveMouse(kCentreX + 60, kCentreY - 50);
+        EXPECT_EQ(input()->getMousePoint(), point) << size[0] << " x " << size[1];
+        EXPECT_EQ(input()->getMouseSphere()->getPosition(), mouseEnd) << size[0] << " x " << size[1];
+    }
+    glViewport(0, 0, 640, 480);
+}
+
 TEST_F(InputHandlerGlTest, FirstRightButtonUpdateOnlyPrimesTheOrbit) {
     moveMouse(kCentreX, kCentreY);
     input()->onMouseButton(kRight, kPressed, kCentreX, kCentreY);

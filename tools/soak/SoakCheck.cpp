@@ -1,6 +1,7 @@
 #include "tools/soak/SoakCheck.h"
 
 #include <cstddef>
+#include <vector>
 
 #include "framework/Registry.h"
 #include "game/physics/Ball.h"
@@ -89,13 +90,18 @@ TickCheck checkTick(const Game& game) {
     Vector3 ballAt = ball().getPosition();
     check.restarted = !game.isInMenu() && game.getTime() == 0.0f && game.getCheckpointsPassed() == 0 &&
                       ballAt.x == kStartBall.x && ballAt.y == kStartBall.y && ballAt.z == kStartBall.z;
-    for (const Sphere* sphere : PhysicsEngine::instance()->getSpheres()) {
-        if (!isFinite(sphere->getPosition())) check.allFinite = false;
+    const std::vector<Sphere*>& spheres = PhysicsEngine::instance()->getSpheres();
+    for (std::size_t i = 0; i < spheres.size() && check.allFinite; ++i) {
+        if (!isFinite(spheres[i]->getPosition())) {
+            check.allFinite = false;
+            check.firstNotFinite = static_cast<int>(i);
+        }
     }
     if (check.state == GameState::Inconsistent) {
         check.problem = "the game's flags match none of its states";
     } else if (!check.allFinite && !check.restarted) {
-        check.problem = "a sphere is no longer at a finite position and the run did not restart";
+        check.problem = "physics sphere " + std::to_string(check.firstNotFinite) + " of " +
+                        std::to_string(spheres.size()) + " is no longer at a finite position and the run did not restart";
     } else {
         check.problem = checkTacks(game);
     }

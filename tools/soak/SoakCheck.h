@@ -16,6 +16,7 @@ struct TickCheck {
     GameState state = GameState::Inconsistent;
     bool restarted = false;       // the run went back to its start on this tick
     bool allFinite = true;        // every physics sphere at a finite position
+    int firstNotFinite = -1;      // else the first that is not, by its place in the engine's list
     std::string problem;          // empty when every check passed
 };
 

@@ -11,6 +11,7 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <deque>
 #include <cstdlib>
 #include <exception>
 #include <fstream>
@@ -70,6 +71,22 @@ void report(const char* when, const Figures& figures) {
     std::fflush(stdout);
 }
 
+constexpr std::size_t kEventsShown = 24;  // the last events, printed with a failure
+
+// A timeline line where the timeline can hold the event, else the key's code.
+std::string describe(quiltRush::InputEvent event, int tick) {
+    event.tick = tick;
+    try {
+        quiltRush::InputTimeline one;
+        one.add(event);
+        return one.toText();
+    } catch (const std::exception&) {
+        bool special = event.key == quiltRush::RandomPlayer::kSpecialKey;
+        return std::to_string(tick) + (special ? " special key " + std::to_string(event.x)
+                                               : " key code " + std::to_string(event.key)) + "\n";
+    }
+}
+
 void deliver(quiltRush::GameDriver& driver, const quiltRush::InputEvent& event, int& mouseX, int& mouseY) {
     if (event.kind == quiltRush::InputEvent::Kind::Move) {
         mouseX = event.x;
@@ -100,6 +117,7 @@ int main(int argc, char** argv) {
     int mouseX = 0;
     int mouseY = 0;
     const long totalTicks = minutes * kTicksPerMinute;
+    std::deque<std::string> recent;
     float previousTime = 0.0f;
     quiltRush::GameState previousState = quiltRush::GameState::Menu;
 
@@ -108,7 +126,11 @@ int main(int argc, char** argv) {
         try {
             player.playTick(
                 menu, [&] { return menu.state.enabled; },
-                [&](const quiltRush::InputEvent& event) { deliver(driver, event, mouseX, mouseY); });
+                [&](const quiltRush::InputEvent& event) {
+                    recent.push_back(describe(event, driver.getTick()));
+                    if (recent.size() > kEventsShown) recent.pop_front();
+                    deliver(driver, event, mouseX, mouseY);
+                });
             if (menu.isExitSelected()) {
                 problem = "the input selected Exit";
             } else {
@@ -138,6 +160,8 @@ int main(int argc, char** argv) {
         if (!problem.empty()) {
             std::printf("FAILED at tick %d (seed %u, state %s): %s\n", figures.ticks, seed,
                         quiltRush::toString(check.state), problem.c_str());
+            std::printf("the last events (a special key shows as character 0):\n");
+            for (const std::string& line : recent) std::printf("  %s", line.c_str());
             report("failed", figures);
             return kExitFailed;
         }
