@@ -25,15 +25,24 @@ public:
 
     /// Unlocked: throws std::runtime_error for a name already present.
     /// Locked: queued; throws std::invalid_argument for a name already queued.
-    void add(const std::string& name, T* element) {
+    /// With a discard function the caller hands the element over: one that the
+    /// map will never hold (its name is taken now, or when the queued addition
+    /// is applied) goes to discard instead of being lost.
+    void add(const std::string& name, T* element, typename AddCommand<T>::Discard discard = nullptr) {
         if (locked) {
             // The name is reserved before the command is queued, so a rejected
             // addition leaves nothing behind to fail again at unlock.
-            queue.reserveName(name, element);
-            queue.push(new AddCommand<T>(name, element));
+            try {
+                queue.reserveName(name, element);
+            } catch (...) {
+                if (discard != nullptr) discard(element);
+                throw;
+            }
+            queue.push(new AddCommand<T>(name, element, discard));
             return;
         }
         if (!byName.emplace(name, element).second) {
+            if (discard != nullptr) discard(element);
             throw std::runtime_error("[kiln::ActivityMap] element '" + name + "' already exists.");
         }
         inOrder.push_back(element);

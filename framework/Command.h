@@ -15,16 +15,29 @@ public:
     virtual void execute(ActivityMap<T>& target) = 0;
 };
 
-/// Adds one named element; the element is not owned.
+/// Adds one named element. Without a discard function the element is not
+/// owned; with one it is handed over, and discarded if the addition fails or
+/// the command is deleted without running.
 template <class T>
 class AddCommand : public Command<T> {
 public:
-    AddCommand(const std::string& name, T* element) : name(name), element(element) {}
-    void execute(ActivityMap<T>& target) override { target.add(name, element); }
+    using Discard = void (*)(T*);
+
+    AddCommand(const std::string& name, T* element, Discard discard = nullptr)
+        : name(name), element(element), discard(discard) {}
+    ~AddCommand() override {
+        if (element != nullptr && discard != nullptr) discard(element);
+    }
+    void execute(ActivityMap<T>& target) override {
+        T* handedOver = element;
+        element = nullptr;  // the map keeps it or discards it
+        target.add(name, handedOver, discard);
+    }
 
 private:
     std::string name;
     T* element;
+    Discard discard;
 };
 
 /// Forgets every element without deleting it.

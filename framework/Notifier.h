@@ -19,7 +19,12 @@ class Notifier {
 public:
     Notifier() = default;
     virtual ~Notifier() {
-        listeners.unlock();
+        // A queued addition whose id was taken meanwhile fails here; its
+        // record is deleted, and the failure must not leave a destructor.
+        try {
+            listeners.unlock();
+        } catch (const std::runtime_error&) {
+        }
         listeners.destroyAll();
     }
     Notifier(const Notifier&) = delete;
@@ -31,13 +36,9 @@ public:
         if (entity == nullptr) {
             throw std::runtime_error("[kiln::Notifier] listener is not subclass of kiln::Entity.");
         }
-        auto* info = new ListenerInfo<I>{listener, entity};
-        try {
-            listeners.add(entity->getId(), info);
-        } catch (...) {
-            delete info;
-            throw;
-        }
+        // The record is the notifier's: if the id is taken, now or when an
+        // addition queued during a dispatch is applied, the map deletes it.
+        listeners.add(entity->getId(), new ListenerInfo<I>{listener, entity}, &deleteRecord);
     }
 
     std::size_t listenerCount() const { return listeners.size(); }
@@ -73,6 +74,8 @@ protected:
     }
 
 private:
+    static void deleteRecord(ListenerInfo<I>* record) { delete record; }
+
     /// Leaves the map usable for the next dispatch; the first error is the one reported.
     void unlockAfterError() {
         if (!listeners.isLocked()) return;

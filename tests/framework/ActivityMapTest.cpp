@@ -130,4 +130,49 @@ TEST_F(ActivityMapTest, RemoveAllForgetsWithoutDeleting) {
     EXPECT_EQ(deletions, 0);
 }
 
+void deleteTracked(Tracked* element) { delete element; }
+
+TEST_F(ActivityMapTest, AHandedOverElementWhoseQueuedAdditionFailsAtUnlockIsDiscarded) {
+    int deletions = 0;
+    {
+        kiln::ActivityMap<Tracked> tracked;
+        tracked.add("a", new Tracked(deletions), &deleteTracked);
+        tracked.lock();
+        tracked.add("a", new Tracked(deletions), &deleteTracked);
+        EXPECT_EQ(deletions, 0);
+        EXPECT_EQ(thrownMessage<std::runtime_error>([&] { tracked.unlock(); }),
+                  "[kiln::ActivityMap] element 'a' already exists.");
+        EXPECT_EQ(deletions, 1);
+        EXPECT_EQ(tracked.size(), 1u);
+        tracked.destroyAll();
+    }
+    EXPECT_EQ(deletions, 2);
+}
+
+TEST_F(ActivityMapTest, AHandedOverElementRejectedAtOnceIsDiscarded) {
+    int deletions = 0;
+    kiln::ActivityMap<Tracked> tracked;
+    tracked.add("a", new Tracked(deletions), &deleteTracked);
+    EXPECT_THROW(tracked.add("a", new Tracked(deletions), &deleteTracked), std::runtime_error);
+    EXPECT_EQ(deletions, 1);
+    tracked.lock();
+    tracked.add("b", new Tracked(deletions), &deleteTracked);
+    EXPECT_THROW(tracked.add("b", new Tracked(deletions), &deleteTracked), std::invalid_argument);
+    EXPECT_EQ(deletions, 2);
+    tracked.unlock();
+    EXPECT_EQ(tracked.size(), 2u);
+    tracked.destroyAll();
+    EXPECT_EQ(deletions, 4);
+}
+
+TEST_F(ActivityMapTest, AHandedOverElementStillQueuedWhenTheMapGoesIsDiscarded) {
+    int deletions = 0;
+    {
+        kiln::ActivityMap<Tracked> tracked;
+        tracked.lock();
+        tracked.add("a", new Tracked(deletions), &deleteTracked);
+    }
+    EXPECT_EQ(deletions, 1);
+}
+
 }  // namespace

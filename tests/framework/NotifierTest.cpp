@@ -199,6 +199,26 @@ TEST_F(NotifierTest, QueuedAddOfANameAlreadyListeningFailsAtTheEndOfTheDispatch)
     EXPECT_EQ(updateListenerCount(), 2u);
 }
 
+TEST_F(NotifierTest, NotifierDestroyedWithAFailingQueuedAddStillEndsCleanly) {
+    // Two queued additions of taken ids: the first fails at the end of the
+    // dispatch and the second is still queued when the notifier goes.
+    ProbeEntity* adder = updateProbe("a");
+    updateProbe("b");
+    ProbeEntity* twinA = ownedProbe("a");
+    ProbeEntity* twinB = ownedProbe("b");
+    bool added = false;
+    adder->action = [&](const std::string&) {
+        if (added) return;
+        added = true;
+        kiln::UpdateNotifier::instance()->addListener(twinA);
+        kiln::UpdateNotifier::instance()->addListener(twinB);
+    };
+    EXPECT_THROW(kiln::UpdateNotifier::instance()->update(1), std::runtime_error);
+
+    kiln::UpdateNotifier::destroy();
+    EXPECT_FALSE(kiln::UpdateNotifier::exists());
+}
+
 TEST_F(NotifierTest, AddingAListenerThatIsNotAnEntityThrows) {
     BareListener bare;
 
