@@ -100,3 +100,16 @@ if(TARGET quiltrush-soak)
     RESOURCE_LOCK quiltrush_window
     LABELS "soak;gl")
 endif()
+
+# The screenshot tool saves whole frames at the ticks asked for and reports
+# frames it could not take. Needs an X display; 77 skips without one.
+if(TARGET quiltrush-screenshots)
+  add_test(NAME tools.screenshots.saves_chosen_frames
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/screenshots_tool.sh
+            $<TARGET_FILE:quiltrush-screenshots> ${CMAKE_SOURCE_DIR}
+    WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY})
+  set_tests_properties(tools.screenshots.saves_chosen_frames PROPERTIES
+    SKIP_RETURN_CODE 77
+    TIMEOUT 120
+    LABELS "tools_gl")
+endif()
