@@ -85,6 +85,11 @@ if(TARGET game_driver)
     DISCOVERY_MODE PRE_TEST)
 endif()
 
+# The soak run's random player is tested against a real menu.
+if(TARGET soak_player AND TARGET tools_gl_tests)
+  target_link_libraries(tools_gl_tests PRIVATE soak_player)
+endif()
+
 # Two simulated minutes of random play through the real game, checked after
 # every tick. Needs an X display (the test command runs under Xvfb). It runs
 # in a folder of its own that sees the assets, so its log.txt stays there.
