@@ -25,7 +25,7 @@ readonly kExitX=320 kExitY=416
 readonly kClothX=320 kClothY=260 # below the window centre: the cloth in the first view
 readonly kWindowWaitSeconds=300  # start-up under valgrind, on a loaded machine
 readonly kExitWaitSeconds=600
-readonly kStepSeconds=3          # lets the slowed game take each event in
+readonly kStepSeconds=15         # under valgrind a frame can take seconds: time for each event to be taken in
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 game=$(realpath "${1:-$root/build/quiltrush}")
@@ -65,22 +65,32 @@ while [ -z "$window" ]; do
   done
   sleep 1
 done
-started=$SECONDS
-echo "window $window after ${started} s"
-# The timer has to tick a few times before the menu takes clicks (it reads the window size on its update).
-sleep $((kStepSeconds * 4))
+# The window shows before the entities are made; under valgrind that takes
+# long. From the second timer tick on the debug pass has opened log.txt.
+while [ ! -f "$run_dir/log.txt" ]; do
+  kill -0 $pid 2>/dev/null || { echo "the game ended before its timer ticked" >&2; exit 1; }
+  [ $SECONDS -lt $deadline ] || { echo "no log.txt within $kWindowWaitSeconds s" >&2; exit 2; }
+  sleep 1
+done
+echo "window $window, timer running after $SECONDS s"
+sleep $((kStepSeconds * 2))
 
 move() { xdotool mousemove --window "$window" --sync "$1" "$2"; }
 click() { move "$1" "$2"; xdotool mousedown 1; sleep 1; xdotool mouseup 1; sleep $kStepSeconds; }
 key() { xdotool windowfocus --sync "$window" key "$1"; sleep $kStepSeconds; }
 
 click $kNewX $kNewY
+# A click is acted on in the next tick; a press before then could still change the menu's choice.
+sleep $((kStepSeconds * 2))
+if command -v import >/dev/null; then import -window "$window" "$run_dir/after_new.png" || true; fi
 # Grab the cloth and drag it about, tack the grabbed sphere, switch the debug view on and off.
 move $kClothX $kClothY; sleep $kStepSeconds
 xdotool mousedown 1; sleep $kStepSeconds
-for y in 250 230 210 230 260; do move $((kClothX + 20)) $y; sleep 1; done
+for y in 250 230 210 230 260; do move $((kClothX + 20)) $y; sleep 5; done
 key space
 xdotool mouseup 1; sleep $kStepSeconds
+# A picture of play for whoever reads the report (ImageMagick's import, when there).
+if command -v import >/dev/null; then import -window "$window" "$run_dir/play.png" || true; fi
 key d
 key d
 # Wheel both ways, an orbit with the right button, a zoom with both.
