@@ -11,6 +11,7 @@
 #include "framework/GlutCallbacks.h"
 #include "framework/KeyBuffer.h"
 #include "framework/KeyboardEventNotifier.h"
+#include "framework/LeakCheck.h"
 #include "framework/MouseEventNotifier.h"
 #include "framework/Properties.h"
 #include "framework/Registry.h"
@@ -34,6 +35,7 @@ void Manager::startApp(Application* application, int argc, char** argv) {
     glutInitWindowPosition(app->getWindowX(), app->getWindowY());
     glutInitWindowSize(static_cast<int>(app->getWidth()), static_cast<int>(app->getHeight()));
     glutCreateWindow(app->getTitle().c_str());
+    checkLeaksBeforeGlutExits();
 
     app->init();
 

@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include "framework/LeakCheck.h"
+
 namespace testSupport {
 
 void ensureGlContext() {
@@ -14,6 +16,7 @@ void ensureGlContext() {
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH | GLUT_RGBA);
     glutInitWindowSize(640, 480);
     glutCreateWindow("quiltrush-tests");
+    kiln::checkLeaksBeforeGlutExits();
     glViewport(0, 0, 640, 480);
     ready = true;
 }
