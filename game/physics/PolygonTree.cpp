@@ -12,10 +12,16 @@
 // every box also gets a margin many times the worst rounding. A triangle too
 // thin for any sound margin, or with a coordinate or normal that is not finite
 // (where the pass does arbitrary things), is a candidate everywhere.
+//
+// The ball moves little from one scene pass to the next, so a walk down the
+// tree gathers the polygons for a region a few radii around the centre, and
+// later queries from inside that region only test those few boxes: the cost
+// of a pass then hardly depends on the size of the scene.
 #include "game/physics/PolygonTree.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace quiltRush {
 
@@ -25,6 +31,7 @@ constexpr std::size_t kLeafSize = 4;      // polygons per leaf: a few box tests 
 constexpr std::size_t kMaxDepth = 64;     // halving splits keep the depth under 32 for any count
 constexpr double kRoundingMargin = 1e-4;  // times the scale of the numbers, over the conditioning
 constexpr double kMinConditioning = 1e-6; // below this a triangle's inside test is guesswork
+constexpr float kRegionRadii = 2.0f;      // half the side of a gathered region, in ball radii
 
 enum class Reach { Never, Bounded, Everywhere };
 
@@ -91,6 +98,11 @@ bool contains(const Vector3& low, const Vector3& high, const Vector3& point) {
            point.z <= high.z;
 }
 
+bool overlaps(const Vector3& low, const Vector3& high, const Vector3& otherLow, const Vector3& otherHigh) {
+    return low.x <= otherHigh.x && otherLow.x <= high.x && low.y <= otherHigh.y && otherLow.y <= high.y &&
+           low.z <= otherHigh.z && otherLow.z <= high.z;
+}
+
 }  // namespace
 
 void PolygonTree::build(const std::vector<Polygon*>& polygons, float radius) {
@@ -99,6 +111,9 @@ void PolygonTree::build(const std::vector<Polygon*>& polygons, float radius) {
     everywhere.clear();
     candidates.clear();
     candidates.reserve(polygons.size());
+    nearby.clear();
+    nearby.reserve(polygons.size());
+    regionValid = false;
     double reachRadius = std::max(static_cast<double>(radius), 0.0);
     for (std::size_t i = 0; i < polygons.size(); ++i) {
         PolygonReach reach = reachOf(*polygons[i], reachRadius);
@@ -154,7 +169,23 @@ std::uint32_t PolygonTree::buildNode(std::size_t begin, std::size_t end) {
 }
 
 const std::vector<std::uint32_t>& PolygonTree::query(const Vector3& centre, std::size_t first) {
+    if (!regionValid || !contains(regionLow, regionHigh, centre)) gatherNearby(centre);
+    // Any box that holds a centre inside the region meets the region, so it is among the nearby.
     candidates.clear();
+    auto from = std::lower_bound(nearby.begin(), nearby.end(), first,
+                                 [](const Slot& slot, std::size_t index) { return slot.polygon < index; });
+    for (auto slot = from; slot != nearby.end(); ++slot) {
+        if (contains(slot->low, slot->high, centre)) candidates.push_back(slot->polygon);
+    }
+    return candidates;
+}
+
+void PolygonTree::gatherNearby(const Vector3& centre) {
+    float margin = kRegionRadii * builtRadius;
+    regionLow = centre - Vector3(margin, margin, margin);
+    regionHigh = centre + Vector3(margin, margin, margin);
+    regionValid = true;
+    nearby.clear();
     if (!nodes.empty()) {
         std::uint32_t stack[kMaxDepth];
         std::size_t top = 0;
@@ -162,23 +193,22 @@ const std::vector<std::uint32_t>& PolygonTree::query(const Vector3& centre, std:
         while (top > 0) {
             std::uint32_t index = stack[--top];
             const Node& node = nodes[index];
-            if (!contains(node.low, node.high, centre)) continue;
+            if (!overlaps(node.low, node.high, regionLow, regionHigh)) continue;
             if (node.count == 0) {
                 stack[top++] = node.second;
                 stack[top++] = index + 1;
                 continue;
             }
             for (std::uint32_t s = node.start; s < node.start + node.count; ++s) {
-                const Slot& slot = slots[s];
-                if (slot.polygon >= first && contains(slot.low, slot.high, centre)) candidates.push_back(slot.polygon);
+                if (overlaps(slots[s].low, slots[s].high, regionLow, regionHigh)) nearby.push_back(slots[s]);
             }
         }
     }
+    const float infinity = std::numeric_limits<float>::infinity();
     for (std::uint32_t polygon : everywhere) {
-        if (polygon >= first) candidates.push_back(polygon);
+        nearby.push_back({Vector3(-infinity, -infinity, -infinity), Vector3(infinity, infinity, infinity), polygon});
     }
-    std::sort(candidates.begin(), candidates.end());
-    return candidates;
+    std::sort(nearby.begin(), nearby.end(), [](const Slot& left, const Slot& right) { return left.polygon < right.polygon; });
 }
 
 }  // namespace quiltRush

@@ -25,8 +25,8 @@ public:
     float radius() const { return builtRadius; }
 
     /// The indices, ascending and all at least `first`, of the polygons that
-    /// a ball centred at `centre` may touch. The list is the tree's own and is
-    /// overwritten by the next query; a query never allocates.
+    /// a ball centred at `centre` (finite) may touch. The list is the tree's
+    /// own and is overwritten by the next query; a query never allocates.
     const std::vector<std::uint32_t>& query(const Vector3& centre, std::size_t first);
 
 private:
@@ -49,10 +49,19 @@ private:
     };
 
     std::uint32_t buildNode(std::size_t begin, std::size_t end);
+    /// Fills `nearby` for the region around centre.
+    void gatherNearby(const Vector3& centre);
 
     std::vector<Node> nodes;
     std::vector<Slot> slots;
     std::vector<std::uint32_t> everywhere;  // polygons whose reach cannot be bounded: always candidates
+    // The polygons whose boxes meet the region around the centre of the last
+    // walk down the tree, in ascending order; a centre inside the region
+    // needs only these. Capacity for every polygon, so it never grows.
+    std::vector<Slot> nearby;
+    Vector3 regionLow;
+    Vector3 regionHigh;
+    bool regionValid = false;
     std::vector<std::uint32_t> candidates;  // capacity for every polygon, so a query never grows it
     std::size_t indexedCount = 0;
     float builtRadius = 0.0f;

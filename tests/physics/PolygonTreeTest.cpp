@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -116,6 +117,32 @@ TEST(PolygonTreeTest, AWiderBallReachesFurther) {
         }
     }
     EXPECT_EQ(query(tree, Vector3(1.5f, 0.5f, 1.5f)), expected);
+}
+
+TEST(PolygonTreeTest, QueriesAlongAPathMatchThoseOfAFreshTree) {
+    // A tree answers from the polygons it gathered around an earlier centre
+    // while the centre stays near; a fresh tree has gathered nothing yet.
+    Scene scene;
+    scene.addFloor(12);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    scene.add(Vector3(3, 0, 3), Vector3(nan, 0, 4), Vector3(4, 0, 3), Vector3(0, 1, 0));      // everywhere
+    scene.add(Vector3(2, 0.3f, 2), Vector3(2, 0.3f, 9), Vector3(9, 0.3f, 2), Vector3(0, -1, 0));  // a ceiling
+    PolygonTree walked;
+    walked.build(scene.polygons, kBallRadius);
+    const std::uint32_t floorTriangles = 2 * 12 * 12;
+    int overFloor = 0;
+    for (int step = 0; step < 400; ++step) {
+        float t = 0.025f * static_cast<float>(step);
+        Vector3 centre(1.0f + t, 0.1f + 0.08f * std::sin(3.0f * t), 1.0f + 0.5f * t + 0.3f * std::cos(5.0f * t));
+        for (std::size_t first : {std::size_t{0}, std::size_t{100}}) {
+            PolygonTree fresh;
+            fresh.build(scene.polygons, kBallRadius);
+            std::vector<std::uint32_t> expected = query(fresh, centre, first);
+            ASSERT_EQ(query(walked, centre, first), expected) << "step " << step << ", first " << first;
+            if (first == 0 && !expected.empty() && expected.front() < floorTriangles) ++overFloor;
+        }
+    }
+    EXPECT_EQ(overFloor, 400);  // the path stays over the floor, which every query from 0 finds
 }
 
 /// Whether one scene pass against this polygon alone changes the ball.
