@@ -45,7 +45,8 @@ public:
 
     /// With the broad phase on (the default) the scene pass tests only the
     /// polygons near the ball, found in a tree built at the first pass after
-    /// polygons were added; the results are the same as testing every polygon.
+    /// polygons were added (a polygon never changes once added); the results
+    /// are the same as testing every polygon.
     void setBroadPhase(bool on) { broadPhase = on; }
     bool isBroadPhaseOn() const { return broadPhase; }
 
