@@ -31,7 +31,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 game=$(realpath "${1:-$root/build/quiltrush}")
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1024x768x24' bash "${BASH_SOURCE[0]}" "$game"
+  exec xvfb-run -a -s '-screen 0 1024x768x24 -noreset' bash "${BASH_SOURCE[0]}" "$game"
 fi
 for tool in valgrind xdotool; do
   command -v $tool >/dev/null || { echo "memcheck.sh needs $tool" >&2; exit 2; }

@@ -39,7 +39,7 @@ shoot() {  # TIMELINE WHEN=NAME...: the game reads assets/ from the project root
   shift
   local shots=()
   for shot in "$@"; do shots+=("${shot%%=*}=$frames/${shot#*=}.ppm"); done
-  (cd "$root" && xvfb-run -a -s '-screen 0 1024x768x24' \
+  (cd "$root" && xvfb-run -a -s '-screen 0 1024x768x24 -noreset' \
     "$build/quiltrush-screenshots" "$timeline" "${shots[@]}") >/dev/null
 }
 

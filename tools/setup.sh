@@ -51,8 +51,11 @@ build_sanitized() {
 run_tests() {
   local dir=$1
   shift
-  # GL tests need a display: give them a virtual X server of their own.
-  xvfb-run -a -s "-screen 0 1024x768x24" \
+  # GL tests need a display: give them a virtual X server of their own. By
+  # default an X server resets when its last client leaves, and refuses new
+  # connections meanwhile; the end-to-end tests start and end the game, its
+  # only client, so the server must not reset under them.
+  xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
     ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" --timeout 600 "$@"
 }
 
