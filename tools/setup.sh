@@ -41,8 +41,11 @@ build() {
 }
 
 # The sanitized build needs no benchmarks: their timings would mean nothing.
+# -O1 and -g1 (function names and lines, enough for every report and for the
+# suppressions) compile in about half the time of -O2 -g.
 build_sanitized() {
   cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
     -DQUILTRUSH_SANITIZE=ON -DQUILTRUSH_BENCH=OFF
   cmake --build "$root/build-sanitize" -j "$(nproc)"
 }
