@@ -1,5 +1,6 @@
 #include "game/scene/SkyBox.h"
 
+#include <GL/glext.h>
 #include <GL/glu.h>
 
 #include "game/play/Camera.h"
@@ -41,9 +42,16 @@ void drawFace(GLuint texture, const Corner (&corners)[4]) {
     glEnd();
 }
 
+// At the game's 640 x 480 window and larger the faces are magnified
+// everywhere: a pixel steps at most 3 * 2 tan(30 deg) / 480 across a face of
+// side 2, which is 0.92 of a 256-texel image's texel even at the box's corners.
+// Magnified, anisotropic sampling changes nothing but the renderer's rounding
+// (at most 2 of 255), yet Mesa's software renderer pays for it on every pixel
+// of the sky, about half of a play frame, so the sky samples plainly.
 void loadClampedTexture(GLuint& handle, const char* fileName) {
     loadTexture(handle, fileName);
     bindClampedTexture(handle);
+    if (handle != 0) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, 1.0f);
 }
 
 }  // namespace
