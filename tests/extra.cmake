@@ -85,9 +85,13 @@ if(TARGET game_driver)
     DISCOVERY_MODE PRE_TEST)
 endif()
 
-# The soak run's random player is tested against a real menu.
+# The soak run's random player is tested against a real menu, its memory
+# trend on plain numbers.
 if(TARGET soak_player AND TARGET tools_gl_tests)
   target_link_libraries(tools_gl_tests PRIVATE soak_player)
+endif()
+if(TARGET soak_player AND TARGET tools_tests)
+  target_link_libraries(tools_tests PRIVATE soak_player)
 endif()
 
 # Two simulated minutes of random play through the real game, checked after

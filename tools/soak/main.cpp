@@ -6,13 +6,16 @@
 // Run it from the project root under an X display (xvfb-run -a ...). Every
 // tenth tick is drawn, so the draw code runs too. It prints the simulated
 // minutes, ticks, restarts and resident memory at the start, after the first
-// simulated minute and at the end. Exit status 0 when every check passed,
+// simulated minute, every five and at the end, then the band and the fitted
+// trend of resident memory sampled every ten simulated seconds from the first
+// minute on. Exit status 0 when every check passed,
 // 1 at the first failed one (with the tick and the seed), 2 for bad arguments.
 #include <GL/freeglut.h>
 #include <malloc.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
-#include <deque>
 #include <cstdlib>
 #include <exception>
 #include <fstream>
@@ -24,6 +27,7 @@
 #include "game/play/Menu.h"
 #include "game/scene/QuiltRushApplication.h"
 #include "tools/driver/GameDriver.h"
+#include "tools/soak/MemoryTrend.h"
 #include "tools/soak/RandomPlayer.h"
 #include "tools/soak/SoakCheck.h"
 
@@ -32,6 +36,7 @@ namespace {
 constexpr int kTicksPerMinute = 60 * 1000 / quiltRush::GameDriver::kTickMillis;
 constexpr int kDrawEvery = 10;  // ticks
 constexpr int kReportEveryMinutes = 5;
+constexpr int kSampleEveryTicks = 10 * 1000 / quiltRush::GameDriver::kTickMillis;  // ten simulated seconds
 constexpr long kMaxMinutes = 24 * 60;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
@@ -80,9 +85,31 @@ void report(const char* when, const Figures& figures) {
 
 constexpr std::size_t kEventsShown = 24;  // the last events, printed with a failure
 
+// The last events as they were delivered, kept without allocating: text made
+// for every event would scatter small blocks over the heap and bend the
+// memory figures this run is for. They are described only when a check fails.
+class RecentEvents {
+public:
+    void add(quiltRush::InputEvent event, int tick) {
+        event.tick = tick;
+        events[next] = event;
+        next = (next + 1) % kEventsShown;
+        count = std::min(count + 1, kEventsShown);
+    }
+    template <typename Visit>
+    void forEach(Visit visit) const {
+        for (std::size_t i = 0; i < count; ++i) visit(events[(next + kEventsShown - count + i) % kEventsShown]);
+    }
+
+private:
+    std::array<quiltRush::InputEvent, kEventsShown> events{};
+    std::size_t next = 0;
+    std::size_t count = 0;
+};
+
 // A timeline line where the timeline can hold the event, else the key's code.
-std::string describe(quiltRush::InputEvent event, int tick) {
-    event.tick = tick;
+std::string describe(const quiltRush::InputEvent& event) {
+    const int tick = event.tick;
     try {
         quiltRush::InputTimeline one;
         one.add(event);
@@ -124,7 +151,8 @@ int main(int argc, char** argv) {
     int mouseX = 0;
     int mouseY = 0;
     const long totalTicks = minutes * kTicksPerMinute;
-    std::deque<std::string> recent;
+    RecentEvents recent;
+    quiltRush::MemoryTrend memory;
     float previousTime = 0.0f;
     quiltRush::GameState previousState = quiltRush::GameState::Menu;
 
@@ -134,8 +162,7 @@ int main(int argc, char** argv) {
             player.playTick(
                 menu, [&] { return menu.state.enabled; },
                 [&](const quiltRush::InputEvent& event) {
-                    recent.push_back(describe(event, driver.getTick()));
-                    if (recent.size() > kEventsShown) recent.pop_front();
+                    recent.add(event, driver.getTick());
                     deliver(driver, event, mouseX, mouseY);
                 });
             if (menu.isExitSelected()) {
@@ -168,16 +195,24 @@ int main(int argc, char** argv) {
             std::printf("FAILED at tick %d (seed %u, state %s): %s\n", figures.ticks, seed,
                         quiltRush::toString(check.state), problem.c_str());
             std::printf("the last events (a special key shows as character 0):\n");
-            for (const std::string& line : recent) std::printf("  %s", line.c_str());
+            recent.forEach([](const quiltRush::InputEvent& event) { std::printf("  %s", describe(event).c_str()); });
             report("failed", figures);
             return kExitFailed;
         }
         if (figures.ticks == kTicksPerMinute) report("first minute", figures);
+        if (figures.ticks >= kTicksPerMinute && figures.ticks % kSampleEveryTicks == 0) {
+            memory.add(static_cast<double>(figures.ticks) / kTicksPerMinute, static_cast<double>(residentKib()));
+        }
         if (figures.ticks % (kReportEveryMinutes * kTicksPerMinute) == 0 && figures.ticks < totalTicks) {
             report("", figures);
         }
     }
     report("end", figures);
+    if (memory.getCount() >= 2) {
+        std::printf("VmRSS from the first minute on, every 10 simulated seconds (%zu samples): lowest %.0f KiB, "
+                    "highest %.0f KiB, fitted line rises %+.0f KiB\n",
+                    memory.getCount(), memory.getLowest(), memory.getHighest(), memory.getRise());
+    }
     std::printf("ticks by state: menu %d, manual %d, credits %d, running %d, finished %d; "
                 "ticks ending with a sphere not finite (run restarted): %d\n",
                 figures.stateTicks[0], figures.stateTicks[1], figures.stateTicks[2], figures.stateTicks[3],
