@@ -9,7 +9,6 @@
 #include "framework/DrawNotifier.h"
 #include "framework/DrawOverlayNotifier.h"
 #include "framework/GlutCallbacks.h"
-#include "framework/HeapPolicy.h"
 #include "framework/KeyBuffer.h"
 #include "framework/KeyboardEventNotifier.h"
 #include "framework/LeakCheck.h"
@@ -31,7 +30,6 @@ void Manager::startApp(Application* application, int argc, char** argv) {
     app = application;
     timerPeriod = kTimerPeriodMillis;
 
-    setHeapPolicy();
     glutInit(&argc, argv);
     glutInitDisplayMode(app->getDisplayMode());
     glutInitWindowPosition(app->getWindowX(), app->getWindowY());

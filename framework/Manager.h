@@ -17,10 +17,9 @@ public:
     /// loop; does not return. An exception from the application's init escapes.
     void runApp(Application* application, int argc, char** argv);
 
-    /// Everything runApp does before it enters the main loop: the heap policy
-    /// (HeapPolicy.h), the window, the application's init, the callbacks and
-    /// the first timer. Tools that drive ticks themselves (with their own clock
-    /// and input) call this instead.
+    /// Everything runApp does before it enters the main loop: the window, the
+    /// application's init, the callbacks and the first timer. Tools that drive
+    /// ticks themselves (with their own clock and input) call this instead.
     void startApp(Application* application, int argc, char** argv);
 
     Application* getApp() const { return app; }
