@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "game/physics/Ball.h"
-#include "tests/physics/GlFrame.h"
+#include "tests/support/GlFrame.h"
 #include "tests/physics/PhysicsTestSupport.h"
 #include "tests/support/GlContext.h"
 
 namespace {
 
-using physicsTest::GlFrame;
+using testSupport::GlFrame;
 using quiltRush::Ball;
 using quiltRush::Vector3;
 
@@ -32,12 +32,12 @@ protected:
 TEST_F(BallDrawing, IsRedLitAndShadedAtItsPosition) {
     ball.draw();
     GlFrame frame;
-    physicsTest::Rgb centre = frame.at(320, 240);
+    testSupport::Rgb centre = frame.at(320, 240);
     EXPECT_GT(centre[0], 200);
     EXPECT_EQ(centre[1], 0);
     EXPECT_EQ(centre[2], 0);
     // The radius 0.2 spans 64 pixels across; near the rim the light grazes the surface.
-    physicsTest::Rgb rim = frame.at(320 + 60, 240);
+    testSupport::Rgb rim = frame.at(320 + 60, 240);
     EXPECT_GT(rim[0], 0);
     EXPECT_LT(rim[0], centre[0] - 50);
     EXPECT_EQ(rim[1], 0);

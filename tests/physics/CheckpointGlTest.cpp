@@ -2,13 +2,13 @@
 
 #include "game/physics/Ball.h"
 #include "game/physics/Checkpoint.h"
-#include "tests/physics/GlFrame.h"
+#include "tests/support/GlFrame.h"
 #include "tests/physics/PhysicsTestSupport.h"
 #include "tests/support/GlContext.h"
 
 namespace {
 
-using physicsTest::GlFrame;
+using testSupport::GlFrame;
 using quiltRush::Ball;
 using quiltRush::Checkpoint;
 using quiltRush::Vector3;
@@ -32,7 +32,7 @@ protected:
 
 TEST_F(CheckpointDrawing, DrawsAHalfTransparentYellowBubble) {
     checkpoint.draw();
-    physicsTest::Rgb centre = GlFrame().at(320, 240);
+    testSupport::Rgb centre = GlFrame().at(320, 240);
     EXPECT_NEAR(centre[0], 128, 2);
     EXPECT_NEAR(centre[1], 128, 2);
     EXPECT_EQ(centre[2], 0);

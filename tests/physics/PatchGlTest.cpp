@@ -5,13 +5,13 @@
 #include "game/physics/Patch.h"
 #include "game/physics/PhysicsEngine.h"
 #include "game/scene/GameDataRecords.h"
-#include "tests/physics/GlFrame.h"
+#include "tests/support/GlFrame.h"
 #include "tests/physics/PhysicsTestSupport.h"
 #include "tests/support/GlContext.h"
 
 namespace {
 
-using physicsTest::GlFrame;
+using testSupport::GlFrame;
 using quiltRush::Patch;
 using quiltRush::PatchRecord;
 using quiltRush::Sphere;

@@ -7,13 +7,13 @@
 #include "game/physics/PhysicsEngine.h"
 #include "game/physics/Sphere.h"
 #include "game/physics/Spring.h"
-#include "tests/physics/GlFrame.h"
+#include "tests/support/GlFrame.h"
 #include "tests/physics/PhysicsTestSupport.h"
 #include "tests/support/GlContext.h"
 
 namespace {
 
-using physicsTest::GlFrame;
+using testSupport::GlFrame;
 using quiltRush::Sphere;
 using quiltRush::Spring;
 using quiltRush::Vector3;

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/physics/GlFrame.h"
+#include "tests/support/GlFrame.h"
 #include "tests/scene/BmpBytes.h"
 #include "tests/support/GlContext.h"
 #include "tests/support/ScopedTempDir.h"
 
 namespace {
 
-using physicsTest::GlFrame;
+using testSupport::GlFrame;
 using quiltRush::Tack;
 
 /// A working directory whose tack image is the 2 x 2 test picture (red,
@@ -48,7 +48,7 @@ TEST_F(TackDrawing, ShowsTheImageUprightWithTextureOffAfterwards) {
     GlFrame frame;
     // Quarter points of the icon sample the four image pixels; filtering blends
     // in some of the neighbours, but each corner's own colour dominates.
-    auto dominant = [](const physicsTest::Rgb& rgb, int channel) {
+    auto dominant = [](const testSupport::Rgb& rgb, int channel) {
         return rgb[channel] > 2 * rgb[(channel + 1) % 3] && rgb[channel] > 2 * rgb[(channel + 2) % 3];
     };
     EXPECT_TRUE(dominant(frame.at(84, 66), 0));   // top left: red

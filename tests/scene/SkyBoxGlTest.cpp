@@ -2,10 +2,8 @@
 #include <GL/glext.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
 #include <cstdint>
 #include <fstream>
@@ -18,6 +16,7 @@
 #include "game/scene/SkyBox.h"
 #include "tests/scene/BmpBytes.h"
 #include "tests/support/GlContext.h"
+#include "tests/support/GlFrame.h"
 #include "tests/support/ScopedTempDir.h"
 
 namespace quiltRush {
@@ -150,24 +149,6 @@ TEST(SkyBoxGlTest, MissingFacePictureLeavesThatFaceUntexturedOnly) {
     EXPECT_EQ(pixelAt(40, 30), kLeft);
 }
 
-// The whole back buffer as RGB bytes.
-std::vector<std::uint8_t> frame() {
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(viewport[2]) * viewport[3] * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, viewport[2], viewport[3], GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
-
-// The largest difference of one colour channel between two frames of one size.
-int largestDifference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
-    int largest = 0;
-    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) largest = std::max(largest, std::abs(a[i] - b[i]));
-    return largest;
-}
-
 // The sky skips anisotropic sampling, which costs the software renderer dearly
 // on every sky pixel. At 640 x 480 the faces are magnified everywhere, so the
 // shipped sky must look as it would with the loader's anisotropy, but for the
@@ -212,13 +193,12 @@ TEST(SkyBoxGlTest, ShippedSkyLooksTheSameAsWithTheLoadersAnisotropy) {
     directions.push_back({-0.7, 0.25, 0.4});
     for (const Vector3& direction : directions) {
         drawSkyBoxLookingAlong(skyBox, direction);
-        std::vector<std::uint8_t> asBuilt = frame();
+        testSupport::GlFrame asBuilt;
         setAnisotropy(8.0f);
         drawSkyBoxLookingAlong(skyBox, direction);
-        std::vector<std::uint8_t> withAnisotropy = frame();
+        testSupport::GlFrame withAnisotropy;
         setAnisotropy(1.0f);
-        ASSERT_EQ(asBuilt.size(), withAnisotropy.size());
-        EXPECT_LE(largestDifference(asBuilt, withAnisotropy), 2)
+        EXPECT_LE(asBuilt.largestDifference(withAnisotropy), 2)
             << "looking along " << direction.x << " " << direction.y << " " << direction.z;
     }
 }

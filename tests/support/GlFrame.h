@@ -3,10 +3,13 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdlib>
 #include <vector>
 
-namespace physicsTest {
+namespace testSupport {
 
 /// The test window's size in pixels.
 constexpr int kFrameWidth = 640;
@@ -65,6 +68,14 @@ public:
             for (int x = 0; x < kFrameWidth; ++x) count += lit(x, y);
         return count;
     }
+    /// The largest difference of one colour channel between this frame and another.
+    int largestDifference(const GlFrame& other) const {
+        int largest = 0;
+        for (std::size_t i = 0; i < pixels.size(); ++i) {
+            largest = std::max(largest, std::abs(pixels[i] - other.pixels[i]));
+        }
+        return largest;
+    }
     bool operator==(const GlFrame& other) const { return pixels == other.pixels; }
     bool operator!=(const GlFrame& other) const { return pixels != other.pixels; }
 
@@ -72,4 +83,4 @@ private:
     std::vector<unsigned char> pixels;
 };
 
-}  // namespace physicsTest
+}  // namespace testSupport
