@@ -12,11 +12,13 @@
 #include <cstdlib>
 #include <exception>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "game/play/FinishScreen.h"
 #include "tools/driver/GameDriver.h"
 #include "tools/driver/InputTimeline.h"
+#include "tools/driver/WholeNumber.h"
 
 namespace {
 
@@ -43,10 +45,9 @@ struct Arguments {
 }
 
 int positive(const char* text) {
-    char* end = nullptr;
-    long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value <= 0 || value > 10000000) usage("expected a whole number above 0");
-    return static_cast<int>(value);
+    std::optional<long> value = quiltRush::parseWholeNumber(text, 1, 10000000);
+    if (!value) usage("expected a whole number above 0");
+    return static_cast<int>(*value);
 }
 
 Arguments parse(int argc, char** argv) {

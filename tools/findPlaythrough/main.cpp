@@ -12,12 +12,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "game/scene/GameDataReader.h"
 #include "tools/driver/ChildProcess.h"
 #include "tools/driver/GameDriver.h"
 #include "tools/driver/OutputCapture.h"
+#include "tools/driver/WholeNumber.h"
 #include "tools/findPlaythrough/PlanSearch.h"
 #include "tools/findPlaythrough/PlaythroughPlan.h"
 
@@ -49,10 +51,9 @@ struct Arguments {
 }
 
 long number(const char* text) {
-    char* end = nullptr;
-    long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 0 || value > 100000000) usage(std::string("bad number '") + text + "'");
-    return value;
+    std::optional<long> value = quiltRush::parseWholeNumber(text, 0, 100000000);
+    if (!value) usage(std::string("bad number '") + text + "'");
+    return *value;
 }
 
 Arguments parse(int argc, char** argv) {

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -27,6 +28,7 @@
 #include "game/play/InputHandler.h"
 #include "game/scene/QuiltRushApplication.h"
 #include "tools/driver/GameDriver.h"
+#include "tools/driver/WholeNumber.h"
 
 namespace {
 
@@ -139,11 +141,12 @@ std::string loadAverage() {
 
 int main(int argc, char** argv) {
     Clock::time_point launch = Clock::now();
-    int frames = argc > 1 ? std::atoi(argv[1]) : kDefaultFrames;
-    if (frames < 1) {
+    std::optional<long> parsed = argc > 1 ? quiltRush::parseWholeNumber(argv[1], 1, 1000000) : kDefaultFrames;
+    if (!parsed) {
         std::fprintf(stderr, "usage: quiltrush-frametime [FRAMES]\n");
         return 2;
     }
+    const int frames = static_cast<int>(*parsed);
 
     quiltRush::GameDriver driver(false);
     driver.setTracing(false);

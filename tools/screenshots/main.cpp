@@ -13,11 +13,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "tools/driver/GameDriver.h"
 #include "tools/driver/InputTimeline.h"
+#include "tools/driver/WholeNumber.h"
 
 namespace {
 
@@ -48,12 +50,9 @@ struct Arguments {
 }
 
 int wholeNumber(const std::string& text, long lowest) {
-    char* end = nullptr;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || value < lowest || value > 10000000) {
-        usage("expected a whole number of at least " + std::to_string(lowest) + ", not '" + text + "'");
-    }
-    return static_cast<int>(value);
+    std::optional<long> value = quiltRush::parseWholeNumber(text, lowest, 10000000);
+    if (!value) usage("expected a whole number of at least " + std::to_string(lowest) + ", not '" + text + "'");
+    return static_cast<int>(*value);
 }
 
 Shot parseShot(const std::string& word) {

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <exception>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "framework/GlutCallbacks.h"
@@ -27,6 +28,7 @@
 #include "game/play/Menu.h"
 #include "game/scene/QuiltRushApplication.h"
 #include "tools/driver/GameDriver.h"
+#include "tools/driver/WholeNumber.h"
 #include "tools/soak/MemoryTrend.h"
 #include "tools/soak/RandomPlayer.h"
 #include "tools/soak/SoakCheck.h"
@@ -42,13 +44,12 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 long number(const char* text, long low, long high) {
-    char* end = nullptr;
-    long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < low || value > high) {
+    std::optional<long> value = quiltRush::parseWholeNumber(text, low, high);
+    if (!value) {
         std::fprintf(stderr, "usage: quiltrush-soak [MINUTES [SEED]]  (MINUTES 1..%ld)\n", kMaxMinutes);
         std::exit(kExitUsage);
     }
-    return value;
+    return *value;
 }
 
 // Kibibytes of resident memory, from the kernel's own figures.
