@@ -457,6 +457,17 @@ e2e_wait_for_exit() {
   e2e_pid=""
 }
 
+# Closes the window the way a window manager's close button does, and expects
+# the game to end with status 0 and its window to be gone.
+e2e_close_and_expect_exit() {
+  "$e2e_close_window" "$e2e_window" || e2e_fail "could not send WM_DELETE_WINDOW to window $e2e_window"
+  e2e_wait_for_exit "its window was closed"
+  [ "$e2e_status" -eq 0 ] || e2e_fail "the game ended with status $e2e_status after its window was closed"
+  if xdotool search --name "^$kTitle\$" 2>/dev/null | grep -qx "$e2e_window"; then
+    e2e_fail "window $e2e_window is still there"
+  fi
+}
+
 # Neither an exception in the log nor the level file's error on the output.
 e2e_expect_clean_log() {
   if grep -q '(EXCEPTION)' "$e2e_run_dir/log.txt" 2>/dev/null; then
