@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Paints every image of Quilt Rush and writes it as a 32-bit BMP under assets/.
+"""Paints every image of Quilt Rush and writes it as a 32-bit BMP under assets/,
+and the desktop menu's icons as PNG files under packaging/icons/.
 
     apt-get install python3-pil fonts-dejavu-core
     python3 tools/assets/generate_assets.py
@@ -23,6 +24,7 @@ except ImportError:
 
 import bmp32  # noqa: E402
 import cards  # noqa: E402
+import icons  # noqa: E402
 import interface  # noqa: E402
 import skybox  # noqa: E402
 import textures  # noqa: E402
@@ -119,6 +121,8 @@ def main():
     if total >= MAX_ASSET_BYTES:
         raise SystemExit(f"assets/ holds {total} bytes, over the {MAX_ASSET_BYTES} byte budget")
     print(f"assets/ holds {total / 1024 / 1024:.2f} MiB")
+    for path in icons.write_icons(os.path.join(ROOT, "packaging", "icons")):
+        print(f"wrote {os.path.relpath(path, ROOT)} (the menu icon)")
 
 
 if __name__ == "__main__":
