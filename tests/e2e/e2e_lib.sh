@@ -67,6 +67,11 @@ readonly kMaxUnchangedPixels=300
 readonly kColourFuzz='3%'
 
 e2e_game=""
+# A script may start the game with arguments, from another folder than the
+# run folder, and expect log.txt in a third (as the launcher does).
+e2e_game_args=()
+e2e_start_dir=""
+e2e_log_dir=""
 e2e_close_window=""
 e2e_source_dir=""
 e2e_run_dir=""
@@ -139,7 +144,7 @@ e2e_find_new_window() {
 # ticks of its timer.
 e2e_start() {
   e2e_windows_before=$(xdotool search --name "^$kTitle\$" 2>/dev/null || true)
-  (cd "$e2e_run_dir" && exec "$e2e_game") >"$e2e_run_dir/output.txt" 2>&1 &
+  (cd "${e2e_start_dir:-$e2e_run_dir}" && exec "$e2e_game" "${e2e_game_args[@]}") >"$e2e_run_dir/output.txt" 2>&1 &
   e2e_pid=$!
   local deadline=$((SECONDS + kWindowWaitSeconds))
   until e2e_window=$(e2e_find_new_window); do
@@ -152,7 +157,7 @@ e2e_start() {
   [ "$geometry" = "$kExpectedGeometry" ] || e2e_fail "window is '$geometry', expected $kExpectedGeometry"
   # From the second tick on the debug pass opens the log.
   deadline=$((SECONDS + kLogWaitSeconds))
-  until [ -f "$e2e_run_dir/log.txt" ]; do
+  until [ -f "${e2e_log_dir:-$e2e_run_dir}/log.txt" ]; do
     e2e_expect_running "before its timer ticked twice"
     [ $SECONDS -lt $deadline ] || e2e_fail "no log.txt within $kLogWaitSeconds s: the timer loop is not running"
     sleep 0.1

@@ -1,0 +1,18 @@
+# The Debian package, built and checked, then unpacked and played under Xvfb
+# (skipped without a display). It needs the package tools and the same
+# programs as the end-to-end tests; the sanitized build leaves it out (label package).
+find_program(LINTIAN_PROGRAM lintian)
+find_program(DESKTOP_FILE_VALIDATE_PROGRAM desktop-file-validate)
+if(TARGET close_window AND LINTIAN_PROGRAM AND DESKTOP_FILE_VALIDATE_PROGRAM)
+  add_test(NAME package.installs_and_plays
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/package/package.sh
+            ${CMAKE_BINARY_DIR} $<TARGET_FILE:close_window> ${CMAKE_SOURCE_DIR}
+    WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY})
+  set_tests_properties(package.installs_and_plays PROPERTIES
+    SKIP_RETURN_CODE 77
+    TIMEOUT 300
+    RESOURCE_LOCK quiltrush_window
+    LABELS "package;gl")
+else()
+  message(STATUS "Package test left out: it needs close_window, lintian and desktop-file-utils")
+endif()
