@@ -78,15 +78,13 @@ data=$root/usr/share/games/quiltrush/assets
 mv "$data" "$data.away"
 expect_refusal "the data missing" "data $data is missing" "$launcher"
 mv "$data.away" "$data"
-# Root writes in read-only folders, so an ordinary user is needed for this.
-mkdir -m 555 "$run/locked"
+# Root writes in read-only folders, so an ordinary user is needed for these.
+as_player=()
+[ "$(id -u)" -ne 0 ] || as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+mkdir -m 555 "$run/locked" && mkdir -p "$run/home2/.local/share/quiltrush" && chmod 555 "$run/home2/.local/share/quiltrush"
 chmod 755 "$run"
-if [ "$(id -u)" -eq 0 ]; then
-  expect_refusal "an unwritable home" "cannot write in" env HOME="$run/locked" \
-    setpriv --reuid=nobody --regid=nogroup --clear-groups "$launcher"
-else
-  expect_refusal "an unwritable home" "cannot write in" env HOME="$run/locked" "$launcher"
-fi
+expect_refusal "an unwritable home" "cannot write in" env HOME="$run/locked" "${as_player[@]}" "$launcher"
+expect_refusal "an unwritable own folder" "cannot write in" env HOME="$run/home2" "${as_player[@]}" "$launcher"
 
 e2e_game=$launcher
 e2e_start_dir=$run/start
