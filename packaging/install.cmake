@@ -25,8 +25,8 @@ set(QUILTRUSH_RELEASE_DATE "2026-12-08")
 set(QUILTRUSH_CHANGELOG_DATE "Tue, 08 Dec 2026 12:00:00 +0000")
 set(QUILTRUSH_MAINTAINER "Quilt Rush developers <quiltrush@example.org>")
 
-# The launcher, twice: installed, it finds the game from its own place; in the
-# build tree, at the build and source trees.
+# The launcher, twice: installed, it finds the game and its data from its own
+# place; in the build tree, the game beside it and the data in the source tree.
 function(quiltrush_launcher output game data repair)
   set(LAUNCH_GAME ${game})
   set(LAUNCH_DATA ${data})
@@ -38,7 +38,7 @@ quiltrush_launcher(${QUILTRUSH_STAGE}/quiltrush
   "\${here%/*}/${QUILTRUSH_LIB_DIR}/quiltrush" "\${here%/*}/${QUILTRUSH_DATA_DIR}/assets"
   "reinstall the quiltrush package")
 quiltrush_launcher(${CMAKE_BINARY_DIR}/quiltrush-launch
-  "${CMAKE_BINARY_DIR}/quiltrush" "${CMAKE_SOURCE_DIR}/assets" "build the game first (cmake --build build)")
+  "\${here}/quiltrush" "${CMAKE_SOURCE_DIR}/assets" "build the game first (cmake --build build)")
 
 # Man page and changelog, compressed as Debian wants (gzip -9n: no name, no time).
 configure_file(${QUILTRUSH_PACKAGING}/quiltrush.6.in ${QUILTRUSH_STAGE}/quiltrush.6 @ONLY)
