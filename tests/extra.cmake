@@ -117,8 +117,10 @@ if(TARGET quiltrush-screenshots)
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/screenshots_tool.sh
             $<TARGET_FILE:quiltrush-screenshots> ${CMAKE_SOURCE_DIR}
     WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY})
+  # Its window lies where the end-to-end tests' windows lie and would show in their screenshots.
   set_tests_properties(tools.screenshots.saves_chosen_frames PROPERTIES
     SKIP_RETURN_CODE 77
     TIMEOUT 120
+    RESOURCE_LOCK quiltrush_window
     LABELS "tools_gl")
 endif()
