@@ -21,7 +21,7 @@ C6 = 1046.50
 
 # How long the fanfare waits before its first note: the last checkpoint's
 # chime, which the finish plays at the same moment, rings first.
-FANFARE_LEAD_SECONDS = 0.2
+FANFARE_LEAD_SECONDS = 0.25
 
 
 def _frames(seconds):
@@ -92,17 +92,17 @@ HORN = [(1.0, 1.0, 1.0), (2.0, 0.45, 0.8), (3.0, 0.2, 0.6), (4.0, 0.08, 0.5)]
 
 def chime():
     """A checkpoint: a soft bell on C5; the game raises its pitch step by step."""
-    return _finish(_tone(0.7, C5, BELL, attack=0.004, decay=0.22))
+    return _finish(_tone(0.6, C5, BELL, attack=0.004, decay=0.15))
 
 
 def fanfare():
     """The finish: C5, E5, G5 in quick steps, then a held C major chord."""
     step = 0.11
     start = FANFARE_LEAD_SECONDS
-    notes = [(start + i * step, _tone(0.5, f, HORN, attack=0.01, decay=0.18), 0.8) for i, f in enumerate((C5, E5, G5))]
+    notes = [(start + i * step, _tone(0.5, f, HORN, attack=0.01, decay=0.18), 1.0) for i, f in enumerate((C5, E5, G5))]
     held = start + 3 * step
     for f in (C5, E5, G5, C6):
-        notes.append((held, _tone(0.9, f, HORN, attack=0.015, decay=0.45, vibrato=0.003), 0.45))
+        notes.append((held, _tone(0.9, f, HORN, attack=0.015, decay=0.45, vibrato=0.003), 0.3))
     return _finish(_mix(held + 0.9, *notes))
 
 
