@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/support/ScopedTempDir.h"
-
 using quiltRush::WavSound;
 
 namespace {
@@ -83,13 +81,4 @@ TEST(WavSoundTest, AnythingElseIsRefused) {
         {"fmt longer than the file", riff("fmt " + le(0x7FFFFFFF, 4) + format(1, 1, 22050, 16))},
     };
     for (const auto& [name, bytes] : cases) EXPECT_FALSE(decode(bytes)) << name;
-}
-
-TEST(WavSoundTest, ReadFileDecodesAFileAndRefusesAMissingOne) {
-    testSupport::ScopedTempDir dir;
-    dir.write("a.wav", riff(chunk("fmt ", format(1, 1, 22050, 16)) + chunk("data", kFourSamples)));
-    std::optional<WavSound> sound = WavSound::readFile(dir.path() + "/a.wav");
-    ASSERT_TRUE(sound);
-    EXPECT_EQ(sound->getSampleRate(), 22050u);
-    EXPECT_FALSE(WavSound::readFile(dir.path() + "/missing.wav"));
 }
