@@ -12,7 +12,7 @@ set_tests_properties(fuzz.build PROPERTIES
   TIMEOUT 900
   LABELS fuzz)
 
-foreach(target bmp ase level)
+foreach(target bmp ase level wav)
   add_test(NAME fuzz.${target}.seeds
     COMMAND bash ${CMAKE_SOURCE_DIR}/fuzz/run.sh --check ${QUILTRUSH_FUZZ_BUILD} ${target})
   set_tests_properties(fuzz.${target}.seeds PROPERTIES

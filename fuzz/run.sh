@@ -2,22 +2,22 @@
 # Builds the parsers' fuzz targets (clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs them one at a time.
 #
-#   bash fuzz/run.sh SECONDS [TARGET...]      fuzz each target for SECONDS (targets: bmp ase level;
+#   bash fuzz/run.sh SECONDS [TARGET...]      fuzz each target for SECONDS (targets: bmp ase level wav;
 #                                             default all); build in build-fuzz/ or $FUZZ_BUILD_DIR
 #   bash fuzz/run.sh --build BUILD_DIR        only build (the test suite's set-up)
 #   bash fuzz/run.sh --check BUILD_DIR TARGET replay the target's seeds and make a short run with a
 #                                             fixed random seed (the test suite's check)
 #
 # Seeds: fuzz/corpus/TARGET/ plus the shipped assets (assets/**/*.bmp,
-# assets/models/*.ase, assets/models/gameData.txt). Inputs that crash land in
-# BUILD_DIR/artifacts/; new interesting inputs in BUILD_DIR/corpus/TARGET/.
+# assets/models/*.ase, assets/models/gameData.txt, assets/sounds/*.wav).
+# Inputs that crash land in BUILD_DIR/artifacts/; new interesting inputs in BUILD_DIR/corpus/TARGET/.
 # Exits 77 (skipped) when clang or libFuzzer is missing.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-declare -A binary=([bmp]=BmpFuzzer [ase]=AseFuzzer [level]=LevelFuzzer)
-declare -A maxLength=([bmp]=16384 [ase]=65536 [level]=4096)  # bytes; larger seeds are cut to this
+declare -A binary=([bmp]=BmpFuzzer [ase]=AseFuzzer [level]=LevelFuzzer [wav]=WavFuzzer)
+declare -A maxLength=([bmp]=16384 [ase]=65536 [level]=4096 [wav]=8192)  # bytes; larger seeds are cut to this
 checkRuns=10000       # mutations after the seed replay in --check
 checkSeconds=20       # ...but never longer than this
 timeoutSeconds=10     # one input taking longer is a finding (a loop that does not end)
@@ -50,6 +50,7 @@ seeds() {
   case $target in
     bmp) mapfile -t assets < <(find "$root/assets" -name '*.bmp' 2>/dev/null) ;;
     ase) mapfile -t assets < <(find "$root/assets/models" -maxdepth 1 -name '*.ase' 2>/dev/null) ;;
+    wav) mapfile -t assets < <(find "$root/assets/sounds" -maxdepth 1 -name '*.wav' 2>/dev/null) ;;
     level) [ -f "$root/assets/models/gameData.txt" ] && assets=("$root/assets/models/gameData.txt") ;;
   esac
   local file
@@ -73,7 +74,7 @@ fuzz() {
 }
 
 known_target() {
-  [ -n "${binary[$1]:-}" ] || { echo "unknown target '$1' (bmp, ase, level)" >&2; exit 2; }
+  [ -n "${binary[$1]:-}" ] || { echo "unknown target '$1' (bmp, ase, level, wav)" >&2; exit 2; }
 }
 
 case "${1:-}" in
@@ -98,7 +99,7 @@ case "${1:-}" in
     seconds=$1
     shift
     targets=("$@")
-    [ ${#targets[@]} -eq 0 ] && targets=(bmp ase level)
+    [ ${#targets[@]} -eq 0 ] && targets=(bmp ase level wav)
     for target in "${targets[@]}"; do known_target "$target"; done
     have_toolchain || { echo "clang with libFuzzer not found (apt-get install clang libclang-rt-14-dev)" >&2; exit 77; }
     dir=${FUZZ_BUILD_DIR:-$root/build-fuzz}

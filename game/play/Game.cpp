@@ -56,7 +56,10 @@ void Game::actOnMenu() {
 // tick's step left it.
 void Game::play(std::uint32_t millis) {
     elapsed += millis;
-    if (ballIsLost()) restart();
+    if (ballIsLost()) {
+        sounds->play(Sound::Fall);
+        restart();
+    }
     if (checkpointsPassed == checkpoints.size() && elapsed >= kFinishPauseMillis) restart();
     passCheckpoints();
 }
@@ -73,9 +76,11 @@ void Game::passCheckpoints() {
         if (checkpoint->isReached() || !checkpoint->touch(*ball)) continue;
         std::printf("checkpoint %d\n", static_cast<int>(i));
         std::fflush(stdout);  // a reader on a pipe sees each line as it happens
+        sounds->play(Sound::Chime, checkpointsPassed);  // each one of the run rings higher
         ++checkpointsPassed;
         if (checkpointsPassed == checkpoints.size()) {
             finishScreen->show(elapsed);
+            sounds->play(Sound::Fanfare);
             elapsed = 0;  // from now on the time since the finish
         }
     }

@@ -5,6 +5,7 @@
 
 #include "framework/Entity.h"
 #include "framework/IUpdateListener.h"
+#include "game/scene/SoundOutput.h"
 
 namespace quiltRush {
 
@@ -68,6 +69,8 @@ public:
     void setCamera(Camera* newCamera) { camera = newCamera; }
     void setPatch(Patch* newPatch) { patch = newPatch; }
     void setFinishScreen(FinishScreen* newFinishScreen) { finishScreen = newFinishScreen; }
+    /// Hears the checkpoints, the finish and falls; not owned.
+    void setSounds(SoundOutput* output) { sounds = output; }
     void addCheckpoint(Checkpoint* checkpoint) { checkpoints.push_back(checkpoint); }
     void addTack(Tack* tack) { tacks.push_back(tack); }
     /// A play entity: switched off while a screen is up.
@@ -97,6 +100,7 @@ private:
     Camera* camera = nullptr;
     Patch* patch = nullptr;
     FinishScreen* finishScreen = nullptr;
+    SoundOutput* sounds = &SoundOutput::silence();
     std::vector<Checkpoint*> checkpoints;
     std::vector<Tack*> tacks;
     std::vector<kiln::Entity*> entities;

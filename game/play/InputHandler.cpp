@@ -106,6 +106,7 @@ void InputHandler::pick() {
     mouseSphere->setPosition(selected->getPosition());  // the spring starts slack
     mouseSpring->setSecond(selected);
     camera->stopFollowing();
+    sounds->play(Sound::Grab);
 }
 
 // The spring's both ends on the fixed mouse sphere: it pulls nothing. The
@@ -185,9 +186,11 @@ void InputHandler::toggleTack() {
     if (selected->isTacked()) {
         game->returnTack();
         selected->untack();
+        sounds->play(Sound::TackFreed);
     } else if (game->canUseTack()) {
         game->useTack();
         selected->tack();
+        sounds->play(Sound::TackPinned);
     }
 }
 

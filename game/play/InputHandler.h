@@ -10,6 +10,7 @@
 #include "framework/IUpdateListener.h"
 #include "framework/Singleton.h"
 #include "game/physics/Vector3.h"
+#include "game/scene/SoundOutput.h"
 
 namespace quiltRush {
 
@@ -57,6 +58,8 @@ public:
     /// Not owned.
     void setGame(Game* newGame) { game = newGame; }
     Game* getGame() const { return game; }
+    /// Hears grabs and tacks; not owned.
+    void setSounds(SoundOutput* output) { sounds = output; }
 
     Sphere* getSelected() const { return selected; }
     Sphere* getMouseSphere() const { return mouseSphere; }
@@ -97,6 +100,7 @@ private:
     Spring* mouseSpring = nullptr;
     Sphere* selected = nullptr;
     Game* game = nullptr;
+    SoundOutput* sounds = &SoundOutput::silence();
 };
 
 }  // namespace quiltRush

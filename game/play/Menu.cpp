@@ -47,6 +47,7 @@ void Menu::onMouseButton(int button, int buttonState, int x, int y) {
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         if (buttons[i]->contains(static_cast<float>(cx), static_cast<float>(cy))) {
             selection = static_cast<MenuChoice>(i);
+            sounds->play(Sound::MenuChoice);
         }
     }
 }

@@ -5,6 +5,7 @@
 
 #include "game/play/Button.h"
 #include "game/play/Screen.h"
+#include "game/scene/SoundOutput.h"
 
 namespace quiltRush {
 
@@ -27,6 +28,9 @@ public:
     /// a release or another button changes nothing.
     void onMouseButton(int button, int state, int x, int y) override;
 
+    /// Hears a button chosen; not owned.
+    void setSounds(SoundOutput* output) { sounds = output; }
+
     MenuChoice getSelection() const { return selection; }
     bool isNewSelected() const { return selection == MenuChoice::New; }
     bool isManualSelected() const { return selection == MenuChoice::Manual; }
@@ -41,6 +45,7 @@ private:
     MenuChoice selection = MenuChoice::None;
     std::vector<std::unique_ptr<Button>> buttons;
     GLuint titleImage = 0;
+    SoundOutput* sounds = &SoundOutput::silence();
 };
 
 }  // namespace quiltRush

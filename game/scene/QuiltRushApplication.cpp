@@ -23,6 +23,7 @@
 #include "game/scene/Light.h"
 #include "game/scene/Object.h"
 #include "game/scene/SkyBox.h"
+#include "game/scene/SoundPlayer.h"
 
 namespace quiltRush {
 
@@ -111,6 +112,11 @@ void QuiltRushApplication::createEntities() {
     for (Tack* tack : tacks) game->addEntity(tack);
 
     input->setGame(game);
+    // The sound player is registered last and never switched off: 'm' works on every screen.
+    auto* sound = new SoundPlayer();
+    game->setSounds(sound);
+    input->setSounds(sound);
+    menu->setSounds(sound);
     // The statistics overlay shows the run time of the game the input handler plays.
     engine->setTimeSource([] {
         Game* played = InputHandler::instance()->getGame();
@@ -125,7 +131,9 @@ void QuiltRushApplication::createEntities() {
     }
     for (Checkpoint* checkpoint : checkpoints) registry->add(checkpoint);
     for (Tack* tack : tacks) registry->add(tack);
-    for (kiln::Entity* entity : std::vector<kiln::Entity*>{menu, manual, credits, finishScreen}) registry->add(entity);
+    for (kiln::Entity* entity : std::vector<kiln::Entity*>{menu, manual, credits, finishScreen, sound}) {
+        registry->add(entity);
+    }
 }
 
 }  // namespace quiltRush

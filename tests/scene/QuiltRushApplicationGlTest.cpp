@@ -112,7 +112,7 @@ Ids QuiltRushApplicationGlTest::initNotes;
 TEST_F(QuiltRushApplicationGlTest, EveryEntityIsRegisteredUnderItsExactId) {
     const Ids ids = {"PhysicsEngine", "Game",         "SkyBox",      "Camera", "light0", "light1",
                      "Ball",          "Patch",        "Scene",       "InputHandler", "Checkpoint0", "Checkpoint1",
-                     "Tack0",         "Tack1",        "menu",        "manual", "Credits", "FinishScreen"};
+                     "Tack0",         "Tack1",        "menu",        "manual", "Credits", "FinishScreen", "Sound"};
     EXPECT_EQ(kiln::Registry::instance()->size(), ids.size() + 5);  // and the five probes
     for (const std::string& id : ids) EXPECT_NE(find(id), nullptr) << id;
     EXPECT_EQ(find("PhysicsEngine"), PhysicsEngine::instance());
@@ -122,13 +122,13 @@ TEST_F(QuiltRushApplicationGlTest, EveryEntityIsRegisteredUnderItsExactId) {
 
 TEST_F(QuiltRushApplicationGlTest, NotifiersCallTheEntitiesInRegistrationOrder) {
     EXPECT_EQ(listenerIds<kiln::UpdateNotifier>(),
-              (Ids{"PhysicsEngine", "Game", "Camera", "Patch", "InputHandler", "menu", "manual", "Credits"}));
+              (Ids{"PhysicsEngine", "Game", "Camera", "Patch", "InputHandler", "menu", "manual", "Credits", "Sound"}));
     EXPECT_EQ(listenerIds<kiln::DrawNotifier>(), (Ids{"SkyBox", "Camera", "light0", "light1", "Ball", "Patch", "Scene",
                                                       "InputHandler", "Checkpoint0", "Checkpoint1"}));
     EXPECT_EQ(listenerIds<kiln::DrawOverlayNotifier>(), (Ids{"PhysicsEngine", "InputHandler", "Tack0", "Tack1", "menu",
                                                              "manual", "Credits", "FinishScreen"}));
     EXPECT_EQ(listenerIds<kiln::MouseEventNotifier>(), (Ids{"InputHandler", "menu", "manual", "Credits"}));
-    EXPECT_EQ(listenerIds<kiln::KeyboardEventNotifier>(), (Ids{"InputHandler", "manual", "Credits"}));
+    EXPECT_EQ(listenerIds<kiln::KeyboardEventNotifier>(), (Ids{"InputHandler", "manual", "Credits", "Sound"}));
     EXPECT_TRUE(listenerIds<kiln::ReshapeEventNotifier>().empty());
     EXPECT_TRUE(listenerIds<kiln::DebugNotifier>().empty());
 }

@@ -173,14 +173,15 @@ def fix_card():
     return canvas.result(NAVY)
 
 
-KEYS = [("Esc", 46, "menu"), ("Enter", 58, "restart"), ("Space", 64, "tack / untack"), ("D", 34, "debug view")]
+KEYS = [("Esc", 46, "menu"), ("Enter", 58, "restart"), ("Space", 64, "tack / untack"), ("D", 34, "debug view"),
+        ("M", 34, "sound on / off")]
 
 
 def keys_card():
     canvas = _card("Keys")
     label = font("DejaVuSans-Bold", 16)
     for i, (key, width, meaning) in enumerate(KEYS):
-        y = 84 + i * 40
+        y = 78 + i * 33
         _keycap(canvas, 100, y, key, width)
         canvas.text((112, y + 1), meaning, label, rgba(NAVY_DARK), anchor="lm")
     return canvas.result(NAVY)

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Paints every image of Quilt Rush and writes it as a 32-bit BMP under assets/,
-and the desktop menu's icons as PNG files under packaging/icons/.
+and the desktop menu's icons as PNG files under packaging/icons/; synthesises
+every sound and writes it as a 16-bit WAV under assets/sounds/.
 
     apt-get install python3-pil fonts-dejavu-core
     python3 tools/assets/generate_assets.py
@@ -27,12 +28,14 @@ import cards  # noqa: E402
 import icons  # noqa: E402
 import interface  # noqa: E402
 import skybox  # noqa: E402
+import sounds  # noqa: E402
 import textures  # noqa: E402
 from drawing import GOLD, INK, NAVY_DARK, WHITE  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(HERE))
 ASSETS = os.path.join(ROOT, "assets")
 MAX_ASSET_BYTES = 8 * 1024 * 1024
+MAX_SOUND_BYTES = 1024 * 1024
 # Texels on either side of a sky box edge look one texel apart, so their colours
 # may differ by a smooth step; a wrongly oriented face differs far more.
 MAX_SEAM_STEP = 16
@@ -102,6 +105,20 @@ def folder_bytes(folder):
     return total
 
 
+def write_sounds():
+    for path, make in sounds.sound_table():
+        samples = make()
+        target = os.path.join(ASSETS, path)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        sounds.write_wav(target, samples)
+        sounds.check_wav(target, samples)
+        print(f"wrote assets/{path} ({len(samples) / sounds.RATE:.2f} s, {os.path.getsize(target)} bytes)")
+    total = folder_bytes(os.path.join(ASSETS, "sounds"))
+    if total >= MAX_SOUND_BYTES:
+        raise SystemExit(f"assets/sounds/ holds {total} bytes, over the {MAX_SOUND_BYTES} byte budget")
+    print(f"assets/sounds/ holds {total} bytes")
+
+
 def main():
     faces = {}
     for path, size, kind, paint in image_table():
@@ -117,6 +134,7 @@ def main():
     if seam > MAX_SEAM_STEP:
         raise SystemExit(f"sky box faces do not meet: colour step {seam} across an edge")
     print(f"sky box: largest colour step across a face edge {seam} (limit {MAX_SEAM_STEP})")
+    write_sounds()
     total = folder_bytes(ASSETS)
     if total >= MAX_ASSET_BYTES:
         raise SystemExit(f"assets/ holds {total} bytes, over the {MAX_ASSET_BYTES} byte budget")
