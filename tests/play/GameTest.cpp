@@ -174,6 +174,42 @@ TEST_F(GameTest, FallBelowMinusFiftyRestartsAtOnceEvenWhenFinished) {
     EXPECT_EQ(world.game.getTime(), 0.0f);
 }
 
+TEST_F(GameTest, ACheckpointAtTheStartIsPassedByTheFreshRunInTheTickOfARestart) {
+    // A fall or the end of the finish wait restarts the run, and the same
+    // tick's checkpoint test already belongs to the fresh run.
+    struct Case {
+        const char* what;
+        bool finishFirst;
+        Vector3 ballBeforeTheTick;
+        unsigned long millis;
+    };
+    const Case cases[] = {{"fall", false, Vector3(0, -51, 0), 16}, {"finish wait over", true, Vector3(0, 3, 0), 5000}};
+    for (const Case& c : cases) {
+        Checkpoint atStart("AtStart", Vector3(-3, 7, -3), 0.5f);
+        Game game;
+        world.wire(game);
+        game.addCheckpoint(&atStart);
+        game.addCheckpoint(world.checkpoints[0].get());
+        game.restart();
+        testing::internal::CaptureStdout();
+        game.update(16);
+        if (c.finishFirst) {
+            world.putBallIn(0);
+            game.update(16);
+        }
+        game.update(16);
+        world.ball->setPosition(c.ballBeforeTheTick);
+        game.update(c.millis);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  c.finishFirst ? "checkpoint 0\ncheckpoint 1\ncheckpoint 0\n" : "checkpoint 0\ncheckpoint 0\n") << c.what;
+        EXPECT_EQ(game.getCheckpointsPassed(), 1u) << c.what;
+        EXPECT_TRUE(atStart.isReached()) << c.what;
+        EXPECT_FALSE(world.checkpoints[0]->isReached()) << c.what;
+        EXPECT_FALSE(world.finishScreen->isVisible()) << c.what;
+        EXPECT_EQ(game.getTime(), 0.0f) << c.what;
+    }
+}
+
 TEST_F(GameTest, BallThatIsNoLongerANumberRestartsTheRun) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     world.game.update(500);
