@@ -5,21 +5,21 @@
 #include <cmath>
 #include <limits>
 
+#include "framework/InputCodes.h"
 #include "framework/Manager.h"
+#include "game/play/MenuLayout.h"
 #include "tests/play/PlayFixture.h"
 
 namespace playTest {
 namespace {
 
-constexpr int kLeft = 0;
-constexpr int kPressed = 0;
+using namespace kiln::inputCodes;
 
 class GameTest : public ::testing::Test {
 protected:
     // A left press on the menu's button i, on a 640 x 480 window.
     void clickMenuButton(int i) {
-        const int centreY[] = {76, -8, -92, -176};
-        world.menu.onMouseButton(kLeft, kPressed, 320, 240 - centreY[i]);
+        world.menu.onMouseButton(kLeftButton, kPressed, menuLayout::clickX(i), menuLayout::clickY(i));
     }
 
     void finishRunAfter(unsigned long millis) {
