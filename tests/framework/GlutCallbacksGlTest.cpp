@@ -9,13 +9,9 @@
 #include "framework/Manager.h"
 #include "framework/ReshapeEventNotifier.h"
 #include "tests/framework/FrameworkFixture.h"
+#include "tests/framework/ScriptedApplication.h"
 
 namespace {
-
-class EmptyApplication : public kiln::Application {
-public:
-    void createEntities() override {}
-};
 
 int frames = 0;
 void countFrame() { ++frames; }
@@ -26,7 +22,7 @@ char* arguments[] = {programName, nullptr};
 using GlutCallbacksGlTest = frameworkTest::FrameworkFixture;
 
 TEST_F(GlutCallbacksGlTest, ReshapeSetsTheViewportStoresTheSizeTellsTheListenersAndPostsARedisplay) {
-    kiln::Manager::instance()->startApp(new EmptyApplication(), 1, arguments);
+    kiln::Manager::instance()->startApp(new frameworkTest::ScriptedApplication(), 1, arguments);
     kiln::Application* app = kiln::Manager::instance()->getApp();
     probeListeningTo<kiln::ReshapeEventNotifier>("shape");
     glutDisplayFunc(countFrame);

@@ -8,18 +8,11 @@
 #include <stdexcept>
 
 #include "tests/framework/FrameworkFixture.h"
+#include "tests/framework/ScriptedApplication.h"
 
 namespace {
 
-/// An application whose createEntities runs what the test gives it.
-class ScriptedApplication : public kiln::Application {
-public:
-    explicit ScriptedApplication(std::function<void()> script = [] {}) : script(std::move(script)) {}
-    void createEntities() override { script(); }
-
-private:
-    std::function<void()> script;
-};
+using frameworkTest::ScriptedApplication;
 
 char programName[] = "quiltrush";
 char* arguments[] = {programName, nullptr};
