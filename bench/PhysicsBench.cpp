@@ -9,7 +9,9 @@
 #include <memory>
 #include <vector>
 
+#include "game/physics/Ball.h"
 #include "game/physics/ClothGrid.h"
+#include "game/physics/Patch.h"
 #include "game/physics/PhysicsEngine.h"
 #include "game/scene/GameDataRecords.h"
 
@@ -23,11 +25,11 @@ using quiltRush::Vector3;
 
 constexpr unsigned long kTickMillis = 16;
 constexpr int kSettleTicks = 1000 / 16;
-constexpr float kBallRadius = 0.2f;
-constexpr float kBallMass = 10.0f;
-constexpr float kClothRadius = 0.1f;
-constexpr float kClothMass = 0.1f;
-constexpr float kClothDamping = 5.0f;
+constexpr float kBallRadius = quiltRush::Ball::kRadius;
+constexpr float kBallMass = quiltRush::Ball::kMass;
+constexpr float kClothRadius = quiltRush::Patch::kSphereRadius;
+constexpr float kClothMass = quiltRush::Patch::kSphereMass;
+constexpr float kClothDamping = quiltRush::Patch::kSphereDamping;
 constexpr float kClothSpacing = 0.15f;
 constexpr float kClothStiffness = 5000.0f;
 

@@ -2,7 +2,9 @@
 
 #include <GL/freeglut.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <exception>
 
 #include "framework/DebugFile.h"
 #include "framework/DebugNotifier.h"
@@ -24,6 +26,17 @@ namespace kiln {
 void Manager::runApp(Application* application, int argc, char** argv) {
     startApp(application, argc, argv);
     glutMainLoop();
+}
+
+int Manager::runMain(Application* application, int argc, char** argv) {
+    try {
+        runApp(application, argc, argv);
+    } catch (const std::exception& error) {
+        // Start-up failed; the log already holds runtime errors from entity creation.
+        std::fprintf(stderr, "fatal: %s\n", error.what());
+        return EXIT_FAILURE;
+    }
+    return EXIT_SUCCESS;
 }
 
 void Manager::startApp(Application* application, int argc, char** argv) {

@@ -17,6 +17,10 @@ public:
     /// loop; does not return. An exception from the application's init escapes.
     void runApp(Application* application, int argc, char** argv);
 
+    /// The program's body: runApp, and when start-up fails, the line
+    /// "fatal: <what went wrong>" on standard error and EXIT_FAILURE.
+    int runMain(Application* application, int argc, char** argv);
+
     /// Everything runApp does before it enters the main loop: the window, the
     /// application's init, the callbacks and the first timer. Tools that drive
     /// ticks themselves (with their own clock and input) call this instead.

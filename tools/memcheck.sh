@@ -20,8 +20,6 @@
 set -euo pipefail
 
 readonly kTitle="OpenGL GLUT Application"
-readonly kNewX=320 kNewY=164     # menu buttons in a 640 x 480 window
-readonly kExitX=320 kExitY=416
 readonly kClothX=320 kClothY=260 # below the window centre: the cloth in the first view
 readonly kWindowWaitSeconds=300  # start-up under valgrind, on a loaded machine
 readonly kExitWaitSeconds=600
@@ -37,6 +35,9 @@ for tool in valgrind xdotool; do
   command -v $tool >/dev/null || { echo "memcheck.sh needs $tool" >&2; exit 2; }
 done
 [ -x "$game" ] || { echo "no game at $game" >&2; exit 2; }
+# The menu's click points (kNewX, kNewY, kExitX, ...) as the game lays them out.
+layout=$("$(dirname "$game")/quiltrush-menu-layout") || { echo "no quiltrush-menu-layout beside $game" >&2; exit 2; }
+eval "$layout"
 
 run_dir=$(mktemp -d "${TMPDIR:-/tmp}/quiltrush-memcheck-XXXXXX")
 ln -s "$root/assets" "$run_dir/assets"

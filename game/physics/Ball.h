@@ -13,8 +13,8 @@ namespace quiltRush {
 /// any sphere yet: the engine treats its first sphere as the ball.
 class Ball : public Sphere, public kiln::Entity, public kiln::IDrawListener {
 public:
-    static constexpr float kRadius = 0.2f;
-    static constexpr float kMass = 10.0f;
+    static constexpr float kRadius = 0.2f;  // world units
+    static constexpr float kMass = 10.0f;   // mass units (a cloth sphere's is 0.1)
 
     Ball(const std::string& id, const Vector3& position);
 

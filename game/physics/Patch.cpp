@@ -18,11 +18,6 @@ namespace quiltRush {
 
 namespace {
 
-// Every cloth sphere is alike; the level only chooses the springs' stiffness.
-constexpr float kSphereRadius = 0.1f;
-constexpr float kSphereMass = 0.1f;
-constexpr float kSphereDamping = 5.0f;  // per second: the cloth's only loss of energy
-
 constexpr float kPickReach = 0.14f;      // how close to the ray line a sphere's centre must be
 constexpr float kPickDistance = 1000.0f;  // nothing farther from the ray origin is picked
 

@@ -20,6 +20,11 @@ struct PatchRecord;
 /// are registered with the physics engine and live until exit.
 class Patch : public Object, public kiln::IUpdateListener {
 public:
+    // Every cloth sphere is alike; the level only chooses the springs' stiffness.
+    static constexpr float kSphereRadius = 0.1f;   // world units
+    static constexpr float kSphereMass = 0.1f;     // mass units (the ball's is 10)
+    static constexpr float kSphereDamping = 5.0f;  // per second: the cloth's only loss of energy
+
     Patch(const std::string& id, const std::string& textureFile);
 
     /// Appends one grid from a level record (its pin indices are the caller's).

@@ -72,7 +72,7 @@ private:
     std::vector<Sphere*> spheres;
     std::vector<Spring*> springs;
     std::vector<Polygon*> polygons;
-    Vector3 gravity{0.0f, -9.8f, 0.0f};
+    Vector3 gravity{0.0f, -9.8f, 0.0f};  // world units per second squared
     PolygonTree tree;
     bool broadPhase = true;
     bool debugMode = false;

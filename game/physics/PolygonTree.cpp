@@ -1,17 +1,23 @@
 // Each polygon gets the box where the ball's centre must lie for the scene
-// pass to act on it: its corners' bounding box grown by how far the pass can
-// reach. A face contact needs the centre less than r from the plane, as the
-// pass measures it (dot(N, P - a), which is the distance times |N|, so a short
-// normal reaches further), with its foot inside the triangle; an edge contact
-// needs the centre within r of an edge. Both lie within that reach of the
-// triangle, hence within the grown box.
+// pass to act on it. Both kinds of contact need the centre in the slab
+// 0 <= dot(N, P - a) < r along the given normal N. An edge contact also needs
+// the centre within r of an edge, so inside the corners' box grown by r. A
+// face contact needs the foot P - N dot(N, P - a) to fall inside the triangle
+// as the pass measures it (by its orthogonal shadow on the triangle's plane).
+// Those centres are the image of the prism "triangle x [0, r)" under an affine
+// map, so the box of the prism's six mapped corners holds them all. When N is
+// the triangle's own unit normal that is the triangle lifted by up to r; when
+// N leans, the slab crosses the triangle's plane and the region shears along
+// the true normal by up to tan(lean) times the triangle's size.
 //
 // The pass works in floats, so its point-in-triangle test can call a point a
-// little outside "inside". The error grows with the coordinates and with how
-// badly shaped the triangle is (its barycentric system's conditioning), so
-// every box also gets a margin many times the worst rounding. A triangle too
-// thin for any sound margin, or with a coordinate or normal that is not finite
-// (where the pass does arbitrary things), is a candidate everywhere.
+// little outside "inside" and its side test can be off by a little. The error
+// grows with the coordinates and with how badly shaped the triangle is (its
+// barycentric system's conditioning), so the prism is widened by many times
+// the worst rounding before it is mapped. A triangle too thin for any sound
+// margin, a normal lying almost in the triangle's plane (whose region shears
+// without bound), or a coordinate or normal that is not finite (where the pass
+// does arbitrary things) makes the polygon a candidate everywhere.
 //
 // The ball moves little from one scene pass to the next, so a walk down the
 // tree gathers the polygons for a region a few radii around the centre, and
@@ -31,6 +37,7 @@ constexpr std::size_t kLeafSize = 4;      // polygons per leaf: a few box tests 
 constexpr std::size_t kMaxDepth = 64;     // halving splits keep the depth under 32 for any count
 constexpr double kRoundingMargin = 1e-4;  // times the scale of the numbers, over the conditioning
 constexpr double kMinConditioning = 1e-6; // below this a triangle's inside test is guesswork
+constexpr double kMinFacing = 0.1;        // cosine of the steepest lean bounded (about 84 degrees)
 constexpr float kRegionRadii = 2.0f;      // half the side of a gathered region, in ball radii
 
 enum class Reach { Never, Bounded, Everywhere };
@@ -43,10 +50,6 @@ struct PolygonReach {
 
 bool finite(const Polygon& polygon) {
     return isFinite(polygon.a) && isFinite(polygon.b) && isFinite(polygon.c) && isFinite(polygon.normal);
-}
-
-double dotD(const Vector3& u, const Vector3& v) {
-    return static_cast<double>(u.x) * v.x + static_cast<double>(u.y) * v.y + static_cast<double>(u.z) * v.z;
 }
 
 // sin^2 of the angle at corner a, the conditioning of the pass's barycentric
@@ -64,6 +67,71 @@ double conditioning(const Polygon& polygon) {
     return (d00 * d11 - d01 * d01) / (d00 * d11);
 }
 
+struct Double3 {
+    double x = 0.0, y = 0.0, z = 0.0;
+};
+
+Double3 toDouble(const Vector3& v) { return {v.x, v.y, v.z}; }
+Double3 operator+(const Double3& u, const Double3& v) { return {u.x + v.x, u.y + v.y, u.z + v.z}; }
+Double3 operator-(const Double3& u, const Double3& v) { return {u.x - v.x, u.y - v.y, u.z - v.z}; }
+Double3 operator*(const Double3& u, double k) { return {u.x * k, u.y * k, u.z * k}; }
+double dot(const Double3& u, const Double3& v) { return u.x * v.x + u.y * v.y + u.z * v.z; }
+Double3 cross(const Double3& u, const Double3& v) {
+    return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+}
+
+/// A box in doubles, grown one point at a time.
+struct DoubleBox {
+    Double3 low{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+                std::numeric_limits<double>::infinity()};
+    Double3 high{-low.x, -low.y, -low.z};
+
+    void add(const Double3& p) {
+        low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+        high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+    }
+    void grow(double by) {
+        low = low - Double3{by, by, by};
+        high = high + Double3{by, by, by};
+    }
+    double largest() const {
+        return std::max({std::fabs(low.x), std::fabs(low.y), std::fabs(low.z), std::fabs(high.x), std::fabs(high.y),
+                         std::fabs(high.z)});
+    }
+};
+
+/// The triangle in doubles, with the pieces of the map from (u, v, s) to the
+/// centre whose foot has barycentric coordinates (u, v) and whose side is s.
+struct FaceMap {
+    Double3 a, e0, e1, normal;
+    Double3 unit;    // the triangle's own unit normal
+    Double3 across;  // the part of the given normal along the triangle's plane
+    double facing = 0.0;  // dot(normal, unit)
+
+    explicit FaceMap(const Polygon& polygon)
+        : a(toDouble(polygon.a)), e0(toDouble(polygon.c) - a), e1(toDouble(polygon.b) - a),
+          normal(toDouble(polygon.normal)) {
+        Double3 perpendicular = cross(e0, e1);
+        unit = perpendicular * (1.0 / std::sqrt(dot(perpendicular, perpendicular)));
+        facing = dot(normal, unit);
+        across = normal - unit * facing;
+    }
+    // The foot is a + u e0 + v e1 plus some multiple of the true normal; the
+    // centre adds s N and the multiple that makes its side s.
+    Double3 centre(double u, double v, double s) const {
+        Double3 inPlane = e0 * u + e1 * v;
+        double lift = (s - dot(normal, inPlane) - s * dot(across, across)) / facing;
+        return a + inPlane + across * s + unit * lift;
+    }
+    void addPrism(DoubleBox& box, double widen, double sideLow, double sideHigh) const {
+        for (double s : {sideLow, sideHigh}) {
+            box.add(centre(-widen, -widen, s));
+            box.add(centre(1.0 + 2.0 * widen, -widen, s));
+            box.add(centre(-widen, 1.0 + 2.0 * widen, s));
+        }
+    }
+};
+
 PolygonReach reachOf(const Polygon& polygon, double radius) {
     PolygonReach reach;
     if (polygon.normal == Vector3()) return reach;  // the pass skips a polygon without a normal
@@ -71,25 +139,31 @@ PolygonReach reachOf(const Polygon& polygon, double radius) {
     if (!finite(polygon)) return reach;
     double shape = conditioning(polygon);
     if (shape < kMinConditioning) return reach;
+    FaceMap face(polygon);
+    double normalLength = std::sqrt(dot(face.normal, face.normal));
+    if (std::fabs(face.facing) < kMinFacing * normalLength) return reach;
 
-    double normalLength = std::sqrt(dotD(polygon.normal, polygon.normal));
-    double planeReach = radius * std::max(1.0, 1.0 / normalLength);
-    double low[3], high[3];
-    double largest = 0.0;
-    double extent = 0.0;
-    for (int axis = 0; axis < 3; ++axis) {
-        low[axis] = std::min({polygon.a[axis], polygon.b[axis], polygon.c[axis]});
-        high[axis] = std::max({polygon.a[axis], polygon.b[axis], polygon.c[axis]});
-        largest = std::max({largest, std::fabs(low[axis]), std::fabs(high[axis])});
-        extent = std::max(extent, high[axis] - low[axis]);
-    }
-    double grow = planeReach + kRoundingMargin * (largest + extent + planeReach) / shape;
-    if (!std::isfinite(grow)) return reach;
+    DoubleBox corners;
+    for (const Vector3& corner : {polygon.a, polygon.b, polygon.c}) corners.add(toDouble(corner));
+    double shortest = std::sqrt(std::min({dot(face.e0, face.e0), dot(face.e1, face.e1),
+                                          dot(face.e1 - face.e0, face.e1 - face.e0)}));
+    // The rounding grows with the numbers the pass sees, which the exact region bounds.
+    DoubleBox exact = corners;
+    exact.grow(radius);
+    face.addPrism(exact, 0.0, 0.0, radius);
+    double scale = exact.largest() + radius;
+    double absolute = kRoundingMargin * scale * (1.0 + normalLength);
+    double widen = kRoundingMargin * (scale * (1.0 + normalLength) / shortest + 1.0) / shape;
+    double sideSlack = kRoundingMargin * scale * normalLength;
+
+    DoubleBox box = corners;
+    box.grow(radius);
+    face.addPrism(box, widen, -sideSlack, radius + sideSlack);
+    box.grow(absolute);
+    if (!std::isfinite(box.largest())) return reach;
     reach.kind = Reach::Bounded;
-    for (int axis = 0; axis < 3; ++axis) {
-        reach.low[axis] = static_cast<float>(low[axis] - grow);
-        reach.high[axis] = static_cast<float>(high[axis] + grow);
-    }
+    reach.low = Vector3(static_cast<float>(box.low.x), static_cast<float>(box.low.y), static_cast<float>(box.low.z));
+    reach.high = Vector3(static_cast<float>(box.high.x), static_cast<float>(box.high.y), static_cast<float>(box.high.z));
     return reach;
 }
 

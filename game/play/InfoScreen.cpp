@@ -1,12 +1,14 @@
 #include "game/play/InfoScreen.h"
 
+#include "framework/InputCodes.h"
 #include "game/play/Game.h"
 #include "game/play/InputHandler.h"
 
 namespace quiltRush {
 
 namespace {
-constexpr unsigned char kEscape = 27;
+
+using namespace kiln::inputCodes;
 }
 
 void InfoScreen::onKeyPressed(unsigned char key) {

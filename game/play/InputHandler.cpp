@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include "framework/InputCodes.h"
 #include "game/physics/Patch.h"
 #include "game/physics/PhysicsEngine.h"
 #include "game/physics/Ray.h"
@@ -16,18 +17,8 @@ namespace quiltRush {
 
 namespace {
 
-// GLUT's mouse codes; freeglut reports each wheel step as a press and a
-// release of button 3 (up) or 4 (down).
-constexpr int kLeftButton = 0;
-constexpr int kMiddleButton = 1;
-constexpr int kRightButton = 2;
-constexpr int kWheelUp = 3;
-constexpr int kWheelDown = 4;
-constexpr int kPressed = 0;
+using namespace kiln::inputCodes;
 
-constexpr unsigned char kEscape = 27;
-constexpr unsigned char kEnter = 13;
-constexpr unsigned char kSpace = 32;
 constexpr unsigned char kDebugKey = 'd';  // lower case only
 
 // The mouse sphere only carries the spring's end: no size, and fixed.

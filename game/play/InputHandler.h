@@ -33,7 +33,7 @@ class InputHandler : public kiln::Entity,
 public:
     static constexpr float kZoomPerPixel = 0.1f;     // world units per pixel of mouse travel
     static constexpr float kZoomPerWheelStep = 1.0f;  // world units per wheel step
-    static constexpr float kSpringStiffness = 5000.0f;
+    static constexpr float kSpringStiffness = 5000.0f;  // force per world unit of stretch
 
     void init() override {}
 

@@ -1,5 +1,7 @@
 #include "game/play/Menu.h"
 
+#include "framework/InputCodes.h"
+#include "game/play/MenuLayout.h"
 #include "game/play/PictureQuad.h"
 #include "game/scene/Texture.h"
 
@@ -7,10 +9,7 @@ namespace quiltRush {
 
 namespace {
 
-constexpr int kLeftButton = 0;  // GLUT's button and state codes
-constexpr int kPressed = 0;
-constexpr int kButtonWidth = 256;  // pixels
-constexpr int kButtonHeight = 64;
+using namespace kiln::inputCodes;
 
 // The title picture, 512 x 128 pixels above the buttons (window-centre coordinates).
 constexpr float kTitleLeft = -256.0f;
@@ -24,13 +23,12 @@ Menu::Menu() : Screen("menu") {
     loadTexture(titleImage, "assets/menuImages/title.bmp");
     bindClampedTexture(titleImage);
     // In the order of MenuChoice: New, Manual, Credits, Exit.
-    buttons.push_back(std::make_unique<Button>(0.0f, 76.0f, kButtonWidth, kButtonHeight, "assets/buttons/new.bmp"));
-    buttons.push_back(
-        std::make_unique<Button>(0.0f, -8.0f, kButtonWidth, kButtonHeight, "assets/buttons/manual.bmp"));
-    buttons.push_back(
-        std::make_unique<Button>(0.0f, -92.0f, kButtonWidth, kButtonHeight, "assets/buttons/credits.bmp"));
-    buttons.push_back(
-        std::make_unique<Button>(0.0f, -176.0f, kButtonWidth, kButtonHeight, "assets/buttons/exit.bmp"));
+    const char* const pictures[menuLayout::kButtons] = {"assets/buttons/new.bmp", "assets/buttons/manual.bmp",
+                                                         "assets/buttons/credits.bmp", "assets/buttons/exit.bmp"};
+    for (std::size_t i = 0; i < menuLayout::kButtons; ++i) {
+        buttons.push_back(std::make_unique<Button>(0.0f, static_cast<float>(menuLayout::kButtonCentreY[i]),
+                                                   menuLayout::kButtonWidth, menuLayout::kButtonHeight, pictures[i]));
+    }
 }
 
 void Menu::show() {

@@ -226,14 +226,16 @@ private:
         return !ended;
     }
 
+    // A face is drawn exactly when it is a collision triangle, so what the
+    // player sees is what the ball hits.
     void keepSoundFaces(AseModel& model) {
         model.vertices = std::move(mesh.vertices);
         for (std::int32_t f = 0; f < faceCount; ++f) {
             if (!faceRead[f]) continue;
             const Face& face = mesh.faces[f];
-            model.faces.push_back(face);
             bool cornersRead = vertexRead[face.vertex[0]] && vertexRead[face.vertex[1]] && vertexRead[face.vertex[2]];
             if (!cornersRead || !faceNormalRead[f]) continue;
+            model.faces.push_back(face);
             model.polygons.push_back({model.vertices[face.vertex[0]].position, model.vertices[face.vertex[1]].position,
                                       model.vertices[face.vertex[2]].position, face.faceNormal});
         }

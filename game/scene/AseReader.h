@@ -40,9 +40,9 @@ struct AseDiagnostics {
 /// exceeds what the stream could hold (one entry per 10 bytes) is refused
 /// before anything is allocated: a refused V or F means no mesh at all, a
 /// refused T or N no texture coordinates. Faces that never got a sound
-/// *MESH_FACE entry are left out of the mesh, so every face's corners index
-/// real vertices; a face becomes a collision triangle only when its three
-/// vertices and its face normal were read soundly. Corners without texture
+/// *MESH_FACE entry, whose three vertices were not all read soundly or whose
+/// face normal was not, are left out: every face kept is both drawn and a
+/// collision triangle. Corners without texture
 /// coordinates or normals keep zeros. A *BITMAP word that is not wholly
 /// enclosed in quotation marks gives no path.
 ///

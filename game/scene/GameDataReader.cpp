@@ -83,8 +83,8 @@ private:
     bool readData() {
         std::string word;
         if (!words.next(word) || word != "BEGINDATA") {
-            // The game's one message; a checker gets it as a problem instead.
-            if (!diagnostics) std::fputs("Error reading data\n", stdout);
+            // The game's own message; a checker gets it as a problem instead.
+            if (!diagnostics || diagnostics->printErrorReadingData) std::fputs("Error reading data\n", stdout);
             report(words.place(), word.empty() ? "the file is empty: BEGINDATA expected" : "BEGINDATA expected");
             return false;
         }

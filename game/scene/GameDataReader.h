@@ -26,6 +26,7 @@ struct GameDataPlaces {
 struct GameDataDiagnostics {
     ProblemSink problems;
     GameDataPlaces places;
+    bool printErrorReadingData = false;  // the game's own line for a missing BEGINDATA is printed too
 };
 
 /// Reads the level file: "BEGINDATA", then sections BEGINPATCH/ENDPATCH (12
@@ -46,7 +47,7 @@ public:
     /// ends the reading: records completed before stay, one cut short is dropped.
     /// With diagnostics, the reading is the same, but every problem (also the
     /// words skipped at the data level) goes to its sink, the missing BEGINDATA
-    /// too instead of standard output, and the places of the values are kept.
+    /// too (on standard output only if asked), and the places of the values are kept.
     static bool read(std::istream& in, GameData& data, GameDataDiagnostics* diagnostics = nullptr);
 };
 

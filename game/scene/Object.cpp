@@ -10,10 +10,12 @@ namespace quiltRush {
 
 Object::Object(const std::string& id) : kiln::Entity(id) {}
 
-void Object::loadASE(const std::string& fileName) {
+void Object::loadASE(const std::string& fileName, const ProblemSink& problems) {
     std::ifstream in(fileName);
     if (!in) return;  // no scenery: the game runs with an empty scene
-    AseModel model = AseReader::read(in);
+    AseDiagnostics diagnostics;
+    diagnostics.problems = problems;
+    AseModel model = AseReader::read(in, problems ? &diagnostics : nullptr);
     if (!model.bitmapPath.empty()) loadTexture(texture, model.bitmapPath);
     vertices = std::move(model.vertices);
     faces = std::move(model.faces);

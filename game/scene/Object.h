@@ -9,6 +9,7 @@
 #include "framework/Entity.h"
 #include "framework/IDrawListener.h"
 #include "game/scene/MeshRecords.h"
+#include "game/scene/ReadProblem.h"
 
 namespace quiltRush {
 
@@ -24,8 +25,9 @@ public:
     /// Reads the first material bitmap and the first mesh of an ASE model (z-up,
     /// turned to y-up), loads the texture and hands every face to the physics
     /// engine as a collision polygon. A missing file leaves the object empty;
-    /// a damaged one keeps only its sound entries (AseReader says which).
-    void loadASE(const std::string& fileName);
+    /// a damaged one keeps only its sound entries (AseReader says which) and
+    /// reports what is wrong with it to problems, when given.
+    void loadASE(const std::string& fileName, const ProblemSink& problems = nullptr);
 
     /// Reads words until one equals keyword exactly; false at the end of the stream.
     static bool skipToKeyword(std::istream& in, const std::string& keyword);

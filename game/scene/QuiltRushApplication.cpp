@@ -3,9 +3,13 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
 #include <limits>
 #include <vector>
 
+#include "framework/DebugFile.h"
 #include "framework/Registry.h"
 #include "game/physics/Ball.h"
 #include "game/physics/Checkpoint.h"
@@ -33,6 +37,9 @@ const Vector3 kBallStart(-3.0f, 2.0f, -3.0f);
 const Vector3 kCameraEye(0.0f, 0.0f, -5.0f);
 const Vector3 kCameraTarget(0.0f, 0.0f, 0.0f);
 const Vector3 kCameraUp(0.0f, 1.0f, 0.0f);
+constexpr const char* kAssetsFolder = "assets";
+constexpr const char* kLauncher = "quiltrush";
+constexpr const char* kLevelChecker = "quiltrush-check-level";
 
 // A pin index from the level: the value truncated toward zero. A negative
 // index, or one that no sphere index can reach, pins nothing.
@@ -53,9 +60,35 @@ int toTackCoordinate(float value) {
 
 }  // namespace
 
-void QuiltRushApplication::readGameData(const std::string& fileName) { GameDataReader::readFile(fileName, data); }
+void QuiltRushApplication::readGameData(const std::string& fileName) {
+    GameDataDiagnostics diagnostics;
+    diagnostics.problems = problems.sinkFor(fileName);
+    diagnostics.printErrorReadingData = true;
+    GameDataReader::readFile(fileName, data, &diagnostics);
+}
+
+// Every path the game opens is relative to the working directory, so a game
+// started anywhere else finds nothing and would show a blank window in silence.
+void QuiltRushApplication::reportLevelProblems() {
+    std::error_code error;
+    if (!std::filesystem::is_directory(kAssetsFolder, error)) {
+        std::filesystem::path here = std::filesystem::current_path(error);
+        std::cerr << "quiltrush: no " << kAssetsFolder << "/ folder in " << (error ? std::string(".") : here.string())
+                  << ": start the game from the folder that holds " << kAssetsFolder << "/, or through the installed launcher "
+                  << kLauncher << std::endl;
+        return;
+    }
+    if (problems.empty()) return;
+    std::ostringstream lines;
+    problems.write(lines);
+    lines << "level: " << problems.size() << (problems.size() == 1 ? " problem" : " problems") << "; run "
+          << kLevelChecker << " for the list\n";
+    std::cerr << lines.str() << std::flush;
+    kiln::DebugFile::instance()->stream << lines.str() << std::flush;
+}
 
 void QuiltRushApplication::createEntities() {
+    problems.start(GameDataReader::kLevelFile);
     readGameData(GameDataReader::kLevelFile);
 
     auto* menu = new Menu();
@@ -77,7 +110,8 @@ void QuiltRushApplication::createEntities() {
         patch->addGrid(record);
         for (float pin : record.fixed) pinSphere(*patch, pin);
     }
-    data.scene.object->loadASE(data.scene.modelFile);
+    data.scene.object->loadASE(data.scene.modelFile, problems.sinkFor(data.scene.modelFile));
+    reportLevelProblems();
 
     std::vector<Checkpoint*> checkpoints;
     for (std::size_t i = 0; i < data.checkpointRecords.size(); ++i) {

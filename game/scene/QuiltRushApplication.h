@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "game/scene/GameDataRecords.h"
+#include "game/scene/ProblemList.h"
 
 namespace quiltRush {
 
@@ -19,9 +20,12 @@ public:
 
     /// Reads a level file into the records; a missing or malformed file leaves
     /// them empty (the game then has an empty cloth, no checkpoints, no tacks).
+    /// What is wrong with the file is kept among the level's problems.
     void readGameData(const std::string& fileName);
-    /// Reads "assets/models/gameData.txt" and builds the whole game from it.
-    /// Needs a GL context (constructors load their pictures).
+    /// Reads "assets/models/gameData.txt" and builds the whole game from it,
+    /// then writes the level's problems to standard error and "log.txt" (a
+    /// sound level writes nothing); without an assets folder it says where it
+    /// looked instead. Needs a GL context (constructors load their pictures).
     void createEntities() override;
 
     /// Null before createEntities.
@@ -29,8 +33,11 @@ public:
     const GameData& getGameData() const { return data; }
 
 private:
+    void reportLevelProblems();
+
     Game* game = nullptr;
     GameData data;
+    ProblemList problems;  // what the readers found wrong with the level
 };
 
 }  // namespace quiltRush

@@ -24,13 +24,9 @@ readonly kCommandTimeoutSeconds=20
 readonly kSettleSeconds=0.2
 readonly kPollSeconds=0.2
 
-# Menu button centres in window pixels on a 640 x 480 window: the centre of
-# the window plus the button's offset (0, 76), (0, -8), (0, -92), (0, -176)
-# with y turned downwards. Each lies inside its button's clickable box.
-readonly kNewX=320 kNewY=164
-readonly kManualX=320 kManualY=248
-readonly kCreditsX=320 kCreditsY=332
-readonly kExitX=320 kExitY=416
+# Menu button centres in window pixels on a 640 x 480 window (kNewX, kNewY,
+# kManualX, ..., kExitY) come from quiltrush-menu-layout, built beside the
+# game, which prints the game's own numbers; e2e_begin reads them.
 
 # Where the mouse rests before every screenshot that is compared with
 # another. Each screen draws its own 32 x 32 cursor there, right of the
@@ -115,6 +111,9 @@ e2e_begin() {
     exit 2
   fi
   e2e_game=$(realpath "$1")
+  local layout
+  layout=$("$(dirname "$e2e_game")/quiltrush-menu-layout") || { echo "no quiltrush-menu-layout beside the game" >&2; exit 2; }
+  eval "$layout"
   e2e_close_window=$(realpath "$2")
   e2e_source_dir=$(realpath "$3")
   if [ -z "${DISPLAY:-}" ]; then

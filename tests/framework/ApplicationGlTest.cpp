@@ -11,6 +11,7 @@
 #include <typeinfo>
 
 #include "tests/framework/FrameworkFixture.h"
+#include "tests/framework/ScriptedApplication.h"
 #include "tests/support/GlContext.h"
 #include "tests/support/ThrownMessage.h"
 
@@ -24,15 +25,7 @@ using Matrix = std::array<double, 16>;
 constexpr double kMatrixTolerance = 1e-6;  // GL keeps its matrices in float
 constexpr double kColourTolerance = 1.0 / 255.0;
 
-/// An application whose createEntities runs what the test gives it.
-class ScriptedApplication : public kiln::Application {
-public:
-    explicit ScriptedApplication(std::function<void()> script = [] {}) : script(std::move(script)) {}
-    void createEntities() override { script(); }
-
-private:
-    std::function<void()> script;
-};
+using frameworkTest::ScriptedApplication;
 
 Matrix currentMatrix(GLenum which) {
     Matrix matrix;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/InputCodes.h"
 #include "framework/MouseEventNotifier.h"
 #include "tests/framework/FrameworkFixture.h"
 
@@ -22,7 +23,7 @@ protected:
 
 TEST_F(GlutCallbacksTest, MouseEventsAreForwardedUnchangedIncludingWheelButtons) {
     mouseProbe("mouse");
-    constexpr int kWheelUp = 3;  // freeglut reports wheel steps as further buttons
+    constexpr int kWheelUp = kiln::inputCodes::kWheelUp;  // freeglut reports wheel steps as further buttons
 
     kiln::mouseCallback(GLUT_LEFT_BUTTON, GLUT_DOWN, 10, 470);
     kiln::motionCallback(11, 469);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game/physics/Ball.h"
+#include "game/physics/Patch.h"
 #include "game/physics/PhysicsEngine.h"
 
 namespace quiltRush {
@@ -16,13 +18,12 @@ struct PhysicsEngineProbe {
 
 namespace physicsTest {
 
-/// Ball values: radius 0.2, mass 10, no drag.
-constexpr float kBallRadius = 0.2f;
-constexpr float kBallMass = 10.0f;
-/// Cloth sphere values: radius 0.1, mass 0.1, damping 5.
-constexpr float kClothRadius = 0.1f;
-constexpr float kClothMass = 0.1f;
-constexpr float kClothDamping = 5.0f;
+/// The game's ball (no drag) and cloth sphere.
+constexpr float kBallRadius = quiltRush::Ball::kRadius;
+constexpr float kBallMass = quiltRush::Ball::kMass;
+constexpr float kClothRadius = quiltRush::Patch::kSphereRadius;
+constexpr float kClothMass = quiltRush::Patch::kSphereMass;
+constexpr float kClothDamping = quiltRush::Patch::kSphereDamping;
 
 /// Every case starts from an empty engine and leaves none behind.
 class FreshEngine : public ::testing::Test {

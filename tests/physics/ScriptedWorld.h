@@ -6,7 +6,9 @@
 #include <optional>
 #include <vector>
 
+#include "game/physics/Ball.h"
 #include "game/physics/ClothGrid.h"
+#include "game/physics/Patch.h"
 #include "game/physics/PhysicsEngine.h"
 #include "game/physics/Sphere.h"
 #include "game/physics/Spring.h"
@@ -23,11 +25,11 @@ namespace physicsTest {
 /// same build do exactly the same arithmetic.
 class ScriptedWorld {
 public:
-    static constexpr float kBallRadius = 0.2f;
-    static constexpr float kBallMass = 10.0f;
-    static constexpr float kClothRadius = 0.1f;
-    static constexpr float kClothMass = 0.1f;
-    static constexpr float kClothDamping = 5.0f;
+    static constexpr float kBallRadius = quiltRush::Ball::kRadius;
+    static constexpr float kBallMass = quiltRush::Ball::kMass;
+    static constexpr float kClothRadius = quiltRush::Patch::kSphereRadius;
+    static constexpr float kClothMass = quiltRush::Patch::kSphereMass;
+    static constexpr float kClothDamping = quiltRush::Patch::kSphereDamping;
     static constexpr float kClothStiffness = 5000.0f;
     static constexpr int kClothSide = 14;
     static constexpr float kClothSize = 3.0f;

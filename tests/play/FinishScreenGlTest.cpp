@@ -6,14 +6,16 @@
 #include <string>
 
 #include "game/play/FinishScreen.h"
-#include "tests/scene/BmpBytes.h"
+#include "tests/support/GlPixels.h"
 #include "tests/support/GlContext.h"
 #include "tests/support/ScopedTempDir.h"
 
 namespace quiltRush {
 namespace {
 
-using Rgb = std::array<int, 3>;
+using testSupport::pixelAt;
+using testSupport::Rgb;
+using testSupport::solidPicture;
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
@@ -24,13 +26,6 @@ const Rgb kFinish{0, 0, 255};
 const Rgb kDot{255, 0, 255};
 
 Rgb digitColour(int digit) { return {30 + 20 * digit, 100, 50}; }
-
-std::string solidPicture(const Rgb& colour) {
-    testSupport::BmpBytes bmp;
-    bmp.pixels = {static_cast<std::uint8_t>(colour[2]), static_cast<std::uint8_t>(colour[1]),
-                  static_cast<std::uint8_t>(colour[0]), 255};
-    return bmp.build();
-}
 
 // Each picture one plain colour, so a pixel tells which picture covers it.
 void writePictures(const testSupport::ScopedTempDir& directory) {
@@ -54,15 +49,6 @@ void beginOverlayFrame() {
 }
 
 // Overlay pixel: x from the left, y from the bottom.
-Rgb pixelAt(int x, int y) {
-    std::uint8_t rgb[3] = {0, 0, 0};
-    glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    return {rgb[0], rgb[1], rgb[2]};
-}
-
 Rgb characterColour(char c) { return c == '.' ? kDot : digitColour(c - '0'); }
 
 class FinishScreenGlTest : public ::testing::Test {

@@ -5,21 +5,21 @@
 #include <cmath>
 #include <limits>
 
+#include "framework/InputCodes.h"
 #include "framework/Manager.h"
+#include "game/play/MenuLayout.h"
 #include "tests/play/PlayFixture.h"
 
 namespace playTest {
 namespace {
 
-constexpr int kLeft = 0;
-constexpr int kPressed = 0;
+using namespace kiln::inputCodes;
 
 class GameTest : public ::testing::Test {
 protected:
     // A left press on the menu's button i, on a 640 x 480 window.
     void clickMenuButton(int i) {
-        const int centreY[] = {76, -8, -92, -176};
-        world.menu.onMouseButton(kLeft, kPressed, 320, 240 - centreY[i]);
+        world.menu.onMouseButton(kLeftButton, kPressed, menuLayout::clickX(i), menuLayout::clickY(i));
     }
 
     void finishRunAfter(unsigned long millis) {
@@ -172,6 +172,42 @@ TEST_F(GameTest, FallBelowMinusFiftyRestartsAtOnceEvenWhenFinished) {
     EXPECT_FALSE(world.finishScreen->isVisible());
     EXPECT_EQ(world.ball->getPosition(), Vector3(-3, 7, -3));
     EXPECT_EQ(world.game.getTime(), 0.0f);
+}
+
+TEST_F(GameTest, ACheckpointAtTheStartIsPassedByTheFreshRunInTheTickOfARestart) {
+    // A fall or the end of the finish wait restarts the run, and the same
+    // tick's checkpoint test already belongs to the fresh run.
+    struct Case {
+        const char* what;
+        bool finishFirst;
+        Vector3 ballBeforeTheTick;
+        unsigned long millis;
+    };
+    const Case cases[] = {{"fall", false, Vector3(0, -51, 0), 16}, {"finish wait over", true, Vector3(0, 3, 0), 5000}};
+    for (const Case& c : cases) {
+        Checkpoint atStart("AtStart", Vector3(-3, 7, -3), 0.5f);
+        Game game;
+        world.wire(game);
+        game.addCheckpoint(&atStart);
+        game.addCheckpoint(world.checkpoints[0].get());
+        game.restart();
+        testing::internal::CaptureStdout();
+        game.update(16);
+        if (c.finishFirst) {
+            world.putBallIn(0);
+            game.update(16);
+        }
+        game.update(16);
+        world.ball->setPosition(c.ballBeforeTheTick);
+        game.update(c.millis);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  c.finishFirst ? "checkpoint 0\ncheckpoint 1\ncheckpoint 0\n" : "checkpoint 0\ncheckpoint 0\n") << c.what;
+        EXPECT_EQ(game.getCheckpointsPassed(), 1u) << c.what;
+        EXPECT_TRUE(atStart.isReached()) << c.what;
+        EXPECT_FALSE(world.checkpoints[0]->isReached()) << c.what;
+        EXPECT_FALSE(world.finishScreen->isVisible()) << c.what;
+        EXPECT_EQ(game.getTime(), 0.0f) << c.what;
+    }
 }
 
 TEST_F(GameTest, BallThatIsNoLongerANumberRestartsTheRun) {

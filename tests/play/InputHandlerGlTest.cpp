@@ -4,44 +4,27 @@
 #include <array>
 #include <cstdint>
 
+#include "framework/InputCodes.h"
 #include "game/scene/Light.h"
 #include "tests/play/PlayFixture.h"
-#include "tests/scene/BmpBytes.h"
+#include "tests/support/GlPixels.h"
 #include "tests/support/GlContext.h"
 #include "tests/support/ScopedTempDir.h"
 
 namespace playTest {
 namespace {
 
-constexpr int kLeft = 0;
-constexpr int kRight = 2;
-constexpr int kPressed = 0;
-constexpr int kReleased = 1;
+using namespace kiln::inputCodes;
 constexpr int kCentreX = 320;
 constexpr int kCentreY = 240;
 constexpr float kTolerance = 1e-4f;
 
-using Rgb = std::array<int, 3>;
+using testSupport::pixelAt;
+using testSupport::Rgb;
+using testSupport::solidPicture;
 const Rgb kArrowColour{255, 0, 0};
 const Rgb kGrabColour{0, 255, 0};
 const Rgb kCleared{0, 0, 0};
-
-std::string solidPicture(const Rgb& colour) {
-    testSupport::BmpBytes bmp;
-    bmp.pixels = {static_cast<std::uint8_t>(colour[2]), static_cast<std::uint8_t>(colour[1]),
-                  static_cast<std::uint8_t>(colour[0]), 255};
-    return bmp.build();
-}
-
-// Window pixel from the bottom-left.
-Rgb pixelAt(int x, int y) {
-    std::uint8_t rgb[3] = {0, 0, 0};
-    glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    return {rgb[0], rgb[1], rgb[2]};
-}
 
 // A real GL context, the camera at (0, 5, -3) looking at the cloth sphere at
 // (0, 1, 0), which therefore sits under the window centre.
@@ -88,7 +71,7 @@ TEST_F(InputHandlerGlTest, UpdateUnprojectsTheMouseOntoTheNearPlane) {
 
 TEST_F(InputHandlerGlTest, DragKeepsTheMouseSphereUnderTheMouseAtTheDepthOfTheSphere) {
     moveMouse(kCentreX, kCentreY);
-    input()->onMouseButton(kLeft, kPressed, kCentreX, kCentreY);
+    input()->onMouseButton(kLeftButton, kPressed, kCentreX, kCentreY);
     Sphere* selected = input()->getSelected();
     ASSERT_EQ(selected, world.patch->getSpheres()[3]);
 
@@ -101,14 +84,14 @@ TEST_F(InputHandlerGlTest, DragKeepsTheMouseSphereUnderTheMouseAtTheDepthOfTheSp
     EXPECT_NEAR(length(alongRay), 0.0f, kTolerance);
     EXPECT_GT(length(mouseEnd - selected->getPosition()), 0.1f);
 
-    input()->onMouseButton(kLeft, kReleased, 0, 0);
+    input()->onMouseButton(kLeftButton, kReleased, 0, 0);
     input()->update(16);
     EXPECT_EQ(input()->getCursor(), input()->getArrowCursor());
 }
 
 TEST_F(InputHandlerGlTest, DragStepIsSkippedWhenTheMouseRayRunsAlongThePlane) {
     moveMouse(kCentreX, kCentreY);
-    input()->onMouseButton(kLeft, kPressed, kCentreX, kCentreY);
+    input()->onMouseButton(kLeftButton, kPressed, kCentreX, kCentreY);
     ASSERT_NE(input()->getSelected(), nullptr);
     // The eye on the dragged sphere: the plane's normal vanishes and N . D is 0.
     world.camera->setEye(input()->getSelected()->getPosition());
@@ -120,7 +103,7 @@ TEST_F(InputHandlerGlTest, DragStepIsSkippedWhenTheMouseRayRunsAlongThePlane) {
 
 TEST_F(InputHandlerGlTest, DragInAWindowOfZeroHeightOrWidthKeepsTheLastMousePoint) {
     moveMouse(kCentreX, kCentreY);
-    input()->onMouseButton(kLeft, kPressed, kCentreX, kCentreY);
+    input()->onMouseButton(kLeftButton, kPressed, kCentreX, kCentreY);
     ASSERT_NE(input()->getSelected(), nullptr);
     moveMouse(kCentreX + 40, kCentreY - 30);
     Vector3 point = input()->getMousePoint();
@@ -136,7 +119,7 @@ TEST_F(InputHandlerGlTest, DragInAWindowOfZeroHeightOrWidthKeepsTheLastMousePoin
 
 TEST_F(InputHandlerGlTest, FirstRightButtonUpdateOnlyPrimesTheOrbit) {
     moveMouse(kCentreX, kCentreY);
-    input()->onMouseButton(kRight, kPressed, kCentreX, kCentreY);
+    input()->onMouseButton(kRightButton, kPressed, kCentreX, kCentreY);
     input()->onMouseMotion(kCentreX + 30, kCentreY);
     input()->update(16);
     EXPECT_TRUE(input()->isRotationPrimed());
@@ -150,15 +133,15 @@ TEST_F(InputHandlerGlTest, FirstRightButtonUpdateOnlyPrimesTheOrbit) {
     EXPECT_GT(world.camera->getEye().x, 0.0f);  // clockwise seen from above: from -z towards +x
 
     // Priming happens once in the program, not once per press.
-    input()->onMouseButton(kRight, kReleased, 0, 0);
+    input()->onMouseButton(kRightButton, kReleased, 0, 0);
     input()->update(16);
-    input()->onMouseButton(kRight, kPressed, 0, 0);
+    input()->onMouseButton(kRightButton, kPressed, 0, 0);
     moveMouse(kCentreX + 50, kCentreY);
     EXPECT_NE(world.camera->getEye().x, expected.x);
 }
 
 TEST_F(InputHandlerGlTest, VerticalOrbitPitchesTheEye) {
-    input()->onMouseButton(kRight, kPressed, 0, 0);
+    input()->onMouseButton(kRightButton, kPressed, 0, 0);
     moveMouse(kCentreX, kCentreY);
     float heightBefore = world.camera->getEye().y;
     moveMouse(kCentreX, kCentreY + 20);  // mouse down: the eye rises
@@ -168,8 +151,8 @@ TEST_F(InputHandlerGlTest, VerticalOrbitPitchesTheEye) {
 
 TEST_F(InputHandlerGlTest, BothButtonsZoomOneUnitPerTenPixelsUpWithinTheRange) {
     moveMouse(kCentreX, kCentreY);
-    input()->onMouseButton(kRight, kPressed, 0, 0);
-    input()->onMouseButton(kLeft, kPressed, 0, 0);
+    input()->onMouseButton(kRightButton, kPressed, 0, 0);
+    input()->onMouseButton(kLeftButton, kPressed, 0, 0);
     input()->update(16);
     ASSERT_NEAR(distance(), 5.0f, kTolerance);
     moveMouse(kCentreX, kCentreY - 30);
@@ -215,7 +198,7 @@ TEST_F(InputHandlerGlTest, CursorIs32PixelsWithItsTopLeftCornerAtTheMouse) {
 
 TEST_F(InputHandlerGlTest, MarkerIsBlueLitAndLeavesTheMaterialAlone) {
     moveMouse(kCentreX, kCentreY);
-    input()->onMouseButton(kLeft, kPressed, kCentreX, kCentreY);
+    input()->onMouseButton(kLeftButton, kPressed, kCentreX, kCentreY);
     ASSERT_NE(input()->getSelected(), nullptr);
     Light light0("light0", GL_LIGHT0, {0, 10, 0}, {1, 1, 1}, {0.4f, 0.4f, 0.4f});
 

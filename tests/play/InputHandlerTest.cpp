@@ -2,18 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/InputCodes.h"
 #include "tests/play/PlayFixture.h"
 
 namespace playTest {
 namespace {
 
-constexpr int kLeft = 0;
-constexpr int kMiddle = 1;
-constexpr int kRight = 2;
-constexpr int kWheelUp = 3;
-constexpr int kWheelDown = 4;
-constexpr int kPressed = 0;
-constexpr int kReleased = 1;
+using namespace kiln::inputCodes;
 
 // With the mouse point still at the origin (no update has run), the pick ray
 // goes from the eye through the origin: from straight above it meets the
@@ -28,7 +23,7 @@ protected:
 
     void pressLeftOver(const Vector3& eye) {
         world.camera->setEye(eye);
-        input()->onMouseButton(kLeft, kPressed, 0, 0);
+        input()->onMouseButton(kLeftButton, kPressed, 0, 0);
     }
 
     InputHandler* input() const { return world.input; }
@@ -63,7 +58,7 @@ TEST_F(InputHandlerTest, LeftPressPicksAndStartsADragThatReleaseEnds) {
     EXPECT_EQ(input()->getMouseSphere()->getPosition(), Vector3(0, 1, 0));
     EXPECT_FALSE(world.camera->isFollowing());
 
-    input()->onMouseButton(kLeft, kReleased, 0, 0);
+    input()->onMouseButton(kLeftButton, kReleased, 0, 0);
     EXPECT_FALSE(input()->isLeftButtonDown());
     EXPECT_EQ(input()->getMouseSpring()->getSecond(), input()->getMouseSphere());
     EXPECT_TRUE(world.camera->isFollowing());
@@ -71,7 +66,7 @@ TEST_F(InputHandlerTest, LeftPressPicksAndStartsADragThatReleaseEnds) {
 }
 
 TEST_F(InputHandlerTest, LeftPressWithTheRightButtonHeldNeverPicksAndDetachesTheDrag) {
-    input()->onMouseButton(kRight, kPressed, 0, 0);
+    input()->onMouseButton(kRightButton, kPressed, 0, 0);
     // A drag hooked up by other means, and the camera not following.
     input()->getMouseSpring()->setSecond(sphere(0));
     world.camera->stopFollowing();
@@ -86,23 +81,23 @@ TEST_F(InputHandlerTest, LeftPressWithTheRightButtonHeldNeverPicksAndDetachesThe
 
 TEST_F(InputHandlerTest, RightAndMiddleButtonsReleaseADrag) {
     pressLeftOver(kEyeOverSphere);
-    input()->onMouseButton(kRight, kPressed, 0, 0);
+    input()->onMouseButton(kRightButton, kPressed, 0, 0);
     EXPECT_EQ(input()->getMouseSpring()->getSecond(), input()->getMouseSphere());
     EXPECT_TRUE(world.camera->isFollowing());
-    input()->onMouseButton(kRight, kReleased, 0, 0);
+    input()->onMouseButton(kRightButton, kReleased, 0, 0);
     EXPECT_FALSE(input()->isRightButtonDown());
     EXPECT_TRUE(input()->isLeftButtonDown());
 
     input()->getMouseSpring()->setSecond(sphere(0));
     world.camera->stopFollowing();
-    input()->onMouseButton(kMiddle, kPressed, 0, 0);
+    input()->onMouseButton(kMiddleButton, kPressed, 0, 0);
     EXPECT_EQ(input()->getMouseSpring()->getSecond(), input()->getMouseSphere());
     EXPECT_TRUE(world.camera->isFollowing());
 }
 
 TEST_F(InputHandlerTest, PressOnEmptySpaceClearsTheSelectionAndNothingElse) {
     pressLeftOver(kEyeOverSphere);
-    input()->onMouseButton(kLeft, kReleased, 0, 0);
+    input()->onMouseButton(kLeftButton, kReleased, 0, 0);
     world.camera->stopFollowing();
 
     pressLeftOver(kEyeOverNothing);
@@ -116,7 +111,7 @@ TEST_F(InputHandlerTest, PressOnEmptySpaceClearsTheSelectionAndNothingElse) {
 
 TEST_F(InputHandlerTest, SpaceTacksAndUntacksTheSelectedSphere) {
     pressLeftOver(kEyeOverSphere);
-    input()->onMouseButton(kLeft, kReleased, 0, 0);
+    input()->onMouseButton(kLeftButton, kReleased, 0, 0);
     input()->onKeyPressed(' ');
     EXPECT_TRUE(sphere(kSphereUnderMouse)->isTacked());
     EXPECT_EQ(world.game.getTacksUsed(), 1u);

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/InputCodes.h"
+
 namespace quiltRush {
 namespace {
 
-constexpr int kLeft = 0;
-constexpr int kRight = 2;
-constexpr int kPressed = 0;
-constexpr int kReleased = 1;
+using namespace kiln::inputCodes;
 
 class MenuTest : public ::testing::Test {
 protected:
@@ -19,7 +18,7 @@ protected:
 
     MenuChoice clickAt(int x, int y) {
         menu.show();
-        menu.onMouseButton(kLeft, kPressed, x, y);
+        menu.onMouseButton(kLeftButton, kPressed, x, y);
         return menu.getSelection();
     }
 
@@ -67,22 +66,22 @@ TEST_F(MenuTest, EachButtonSelectsItsChoice) {
 TEST_F(MenuTest, ClickOutsideEveryButtonKeepsTheSelection) {
     resize(640, 480);
     clickAt(320, 164);
-    menu.onMouseButton(kLeft, kPressed, 10, 10);
+    menu.onMouseButton(kLeftButton, kPressed, 10, 10);
     EXPECT_EQ(menu.getSelection(), MenuChoice::New);
 }
 
 TEST_F(MenuTest, ReleasesAndRightClicksChangeNothing) {
     resize(640, 480);
     menu.show();
-    menu.onMouseButton(kLeft, kReleased, 320, 164);
-    menu.onMouseButton(kRight, kPressed, 320, 164);
-    menu.onMouseButton(kRight, kReleased, 320, 164);
+    menu.onMouseButton(kLeftButton, kReleased, 320, 164);
+    menu.onMouseButton(kRightButton, kPressed, 320, 164);
+    menu.onMouseButton(kRightButton, kReleased, 320, 164);
     menu.onMouseButton(1, kPressed, 320, 164);
     EXPECT_EQ(menu.getSelection(), MenuChoice::None);
 
-    menu.onMouseButton(kLeft, kPressed, 320, 248);  // Manual
-    menu.onMouseButton(kRight, kPressed, 320, 416);  // over Exit
-    menu.onMouseButton(kLeft, kReleased, 320, 416);
+    menu.onMouseButton(kLeftButton, kPressed, 320, 248);  // Manual
+    menu.onMouseButton(kRightButton, kPressed, 320, 416);  // over Exit
+    menu.onMouseButton(kLeftButton, kReleased, 320, 416);
     EXPECT_EQ(menu.getSelection(), MenuChoice::Manual);
 }
 

@@ -8,14 +8,16 @@
 #include "game/play/Credits.h"
 #include "game/play/Manual.h"
 #include "game/play/Menu.h"
-#include "tests/scene/BmpBytes.h"
+#include "tests/support/GlPixels.h"
 #include "tests/support/GlContext.h"
 #include "tests/support/ScopedTempDir.h"
 
 namespace quiltRush {
 namespace {
 
-using Rgb = std::array<int, 3>;
+using testSupport::pixelAt;
+using testSupport::Rgb;
+using testSupport::solidPicture;
 
 const Rgb kBackground{40, 40, 40};
 const Rgb kCursor{255, 255, 0};
@@ -26,23 +28,7 @@ const Rgb kKeys{10, 100, 200};
 const Rgb kFix{200, 100, 10};
 const Rgb kCredits{100, 10, 200};
 
-std::string solidPicture(const Rgb& colour) {
-    testSupport::BmpBytes bmp;
-    bmp.pixels = {static_cast<std::uint8_t>(colour[2]), static_cast<std::uint8_t>(colour[1]),
-                  static_cast<std::uint8_t>(colour[0]), 255};
-    return bmp.build();
-}
-
 // Overlay pixel: x from the left, y from the bottom.
-Rgb pixelAt(int x, int y) {
-    std::uint8_t rgb[3] = {0, 0, 0};
-    glFinish();
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    return {rgb[0], rgb[1], rgb[2]};
-}
-
 class ScreensGlTest : public ::testing::Test {
 protected:
     void SetUp() override {

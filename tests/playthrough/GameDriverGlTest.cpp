@@ -9,32 +9,32 @@
 #include <stdexcept>
 #include <string>
 
+#include "framework/InputCodes.h"
 #include "game/physics/Ball.h"
 #include "game/physics/Patch.h"
 #include "game/physics/PhysicsEngine.h"
 #include "game/play/FinishScreen.h"
 #include "game/play/Game.h"
 #include "game/play/InputHandler.h"
+#include "game/play/MenuLayout.h"
 #include "game/scene/QuiltRushApplication.h"
 #include "tests/playthrough/GameInChild.h"
 #include "tools/driver/InputTimeline.h"
 
 namespace {
 
+using namespace kiln::inputCodes;
+
 using quiltRush::GameDriver;
 using quiltRush::InputEvent;
 using quiltRush::InputTimeline;
 
-constexpr int kLeft = 0;
-constexpr unsigned char kSpace = 32;
-constexpr unsigned char kEscape = 27;
-
 // The menu's New button on the 640 x 480 window.
 InputTimeline clickNew() {
     InputTimeline timeline;
-    timeline.move(0, 320, 164);
-    timeline.press(1, kLeft);
-    timeline.release(2, kLeft);
+    timeline.move(0, quiltRush::menuLayout::clickX(quiltRush::menuLayout::kNew), quiltRush::menuLayout::clickY(quiltRush::menuLayout::kNew));
+    timeline.press(1, kLeftButton);
+    timeline.release(2, kLeftButton);
     return timeline;
 }
 
@@ -95,10 +95,10 @@ TEST_F(GameDriverGlTest, ADragWithTheLeftButtonPullsTheClothAndSpaceTacksIt) {
         int y = 0;
         if (!driver.windowPixelOf(before, x, y)) throw std::runtime_error("the cloth's edge is not in view");
         timeline.move(100, x, y);
-        timeline.press(101, kLeft);
+        timeline.press(101, kLeftButton);
         for (int k = 1; k <= 20; ++k) timeline.move(101 + k, x, y + 5 * k);
         timeline.key(140, kSpace);
-        timeline.release(140, kLeft);
+        timeline.release(140, kLeftButton);
         driver.run(timeline, 141);
         const quiltRush::InputHandler& input = driver.getInput();
         std::ostringstream out;

@@ -145,21 +145,19 @@ TEST(AseReaderTest, EveryCutOfTheFileStopsAtItsEndAndStaysConsistent) {
     }
 }
 
-TEST(AseReaderTest, FileEndingBeforeTheNormalsKeepsTheMeshWithoutTriangles) {
+TEST(AseReaderTest, FileEndingBeforeTheNormalsKeepsTheVerticesButNoFace) {
     std::string text = testSupport::groundAse();
     AseModel model = readText(text.substr(0, text.find("*MESH_NUMTVERTEX")));
     EXPECT_EQ(model.bitmapPath, "assets/models/rock.bmp");
     ASSERT_EQ(model.vertices.size(), 4u);
-    ASSERT_EQ(model.faces.size(), 2u);
-    EXPECT_EQ(model.faces[0].texCoord[1][0], 0.0f);  // no texture coordinates: zero
-    expectVector(model.faces[0].normal[0], 0.0f, 0.0f, 0.0f);
-    EXPECT_TRUE(model.polygons.empty());  // a face without its normal is no collision triangle
+    EXPECT_TRUE(model.faces.empty());  // a face without its normal is neither drawn nor hit
+    EXPECT_TRUE(model.polygons.empty());
 }
 
-TEST(AseReaderTest, FileEndingAmongTheNormalsKeepsTrianglesOfFacesWithANormal) {
+TEST(AseReaderTest, FileEndingAmongTheNormalsKeepsTheFacesWithANormal) {
     std::string text = testSupport::groundAse();
     AseModel model = readText(text.substr(0, text.find("*MESH_FACENORMAL 1")));
-    EXPECT_EQ(model.faces.size(), 2u);
+    EXPECT_EQ(model.faces.size(), 1u);
     ASSERT_EQ(model.polygons.size(), 1u);
     expectVector(model.polygons[0].a, -1.0f, 0.0f, 2.0f);
 }
@@ -214,20 +212,19 @@ TEST(AseReaderTest, FacesWithoutVerticesAreLeftOut) {
     EXPECT_TRUE(model.polygons.empty());
 }
 
-TEST(AseReaderTest, TriangleNeedsAllThreeVerticesReadSoundly) {
+TEST(AseReaderTest, FaceNeedsAllThreeVerticesReadSoundly) {
     AseModel model = readText(groundWith("*MESH_VERTEX    3\t1.0000", "*MESH_VERTEX    3\tinf"));
-    EXPECT_EQ(model.faces.size(), 2u);  // face 1 is still drawn, its corner at the origin
+    EXPECT_EQ(model.faces.size(), 1u);  // face 1 is neither drawn nor hit
     ASSERT_EQ(model.polygons.size(), 1u);
     expectVector(model.polygons[0].a, -1.0f, 0.0f, 2.0f);
 }
 
-TEST(AseReaderTest, FaceNormalThatIsNotFiniteGivesNoTriangle) {
+TEST(AseReaderTest, FaceNormalThatIsNotFiniteGivesNoFace) {
     for (const char* bad : {"nan", "inf", "1e39", "x"}) {
         AseModel model = readText(groundWith("*MESH_FACENORMAL 0\t0.0000", std::string("*MESH_FACENORMAL 0\t") + bad));
-        EXPECT_EQ(model.faces.size(), 2u) << bad;
+        EXPECT_EQ(model.faces.size(), 1u) << bad;
         ASSERT_EQ(model.polygons.size(), 1u) << bad;
         expectVector(model.polygons[0].a, 1.0f, 0.5f, -2.0f);  // face 1's
-        expectVector(model.faces[0].normal[0], 0.0f, 0.0f, 0.0f);  // its vertex normals had no owner
     }
 }
 

@@ -24,6 +24,7 @@
 #include "game/play/Game.h"
 #include "game/play/InputHandler.h"
 #include "game/play/Menu.h"
+#include "game/play/MenuLayout.h"
 #include "game/scene/QuiltRushApplication.h"
 #include "tests/support/FrameworkReset.h"
 #include "tests/support/GlContext.h"
@@ -240,7 +241,7 @@ TEST_F(QuiltRushApplicationGlTest, StatisticsOverlayShowsTheGameTime) {
     auto* menu = static_cast<Menu*>(find("menu"));
     menu->setWindowSizeSource([] { return WindowSize{640, 480}; });
     menu->update(0);
-    menu->onMouseButton(0, 0, 320, 164);  // New
+    menu->onMouseButton(0, 0, menuLayout::clickX(menuLayout::kNew), menuLayout::clickY(menuLayout::kNew));
     game->update(16);
     ASSERT_FALSE(game->isInMenu());
     game->update(1234);

@@ -1,19 +1,18 @@
 #include <gtest/gtest.h>
 
+#include "framework/InputCodes.h"
 #include "game/play/Menu.h"
 #include "tests/support/GlContext.h"
 #include "tools/soak/RandomPlayer.h"
 
 namespace {
 
+using namespace kiln::inputCodes;
+
 using quiltRush::InputEvent;
 using quiltRush::Menu;
 using quiltRush::RandomPlayer;
 using quiltRush::WindowSize;
-
-constexpr int kLeft = 0;
-constexpr int kPressed = 0;
-constexpr int kReleased = 1;
 constexpr int kEvents = 20000;
 
 // The menu of a window of the given size, as its first update leaves it.

@@ -4,10 +4,8 @@
 // so what it reports is what the game would silently make of the level.
 #include "tools/checkLevel/LevelChecker.h"
 
-#include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <sstream>
 #include <utility>
 
 #include "game/physics/Ball.h"
@@ -63,17 +61,16 @@ std::string plural(std::size_t count, const char* noun) {
 
 }  // namespace
 
-LevelChecker::LevelChecker(std::string root) : root(std::move(root)) {}
+LevelChecker::LevelChecker(std::string root) : problems(std::move(root)) {}
 
 int LevelChecker::run(std::ostream& out) {
-    files.assign(1, GameDataReader::kLevelFile);
-    problems.clear();
+    problems.start(GameDataReader::kLevelFile);
     grids = spheres = sceneTriangles = 0;
 
     GameData level;
     GameDataDiagnostics diagnostics;
-    diagnostics.problems = reporterFor(GameDataReader::kLevelFile);
-    std::ifstream in(onDisk(GameDataReader::kLevelFile));
+    diagnostics.problems = problems.sinkFor(GameDataReader::kLevelFile);
+    std::ifstream in(problems.onDisk(GameDataReader::kLevelFile));
     if (!in) {
         report(GameDataReader::kLevelFile, {}, "level file missing or not readable");
     } else {
@@ -94,33 +91,12 @@ int LevelChecker::run(std::ostream& out) {
 }
 
 void LevelChecker::report(const std::string& file, const WordPlace& place, const std::string& message) {
-    std::size_t index = std::find(files.begin(), files.end(), file) - files.begin();
-    if (index == files.size()) files.push_back(file);
-    std::ostringstream text;
-    text << onDisk(file) << ":";
-    if (place.line > 0) text << place.line << ":";
-    if (!place.word.empty()) text << " '" << place.word << "':";
-    text << " " << message;
-    problems.push_back({index, place.line, text.str()});
+    problems.report(file, place, message);
 }
 
 void LevelChecker::writeProblems(std::ostream& out) {
-    // Stable: problems on one line keep the order they were found in.
-    std::stable_sort(problems.begin(), problems.end(), [](const Problem& a, const Problem& b) {
-        return a.file != b.file ? a.file < b.file : a.line < b.line;
-    });
-    for (const Problem& problem : problems) out << problem.text << "\n";
-    out << onDisk(GameDataReader::kLevelFile) << ": " << plural(problems.size(), "problem") << "\n";
-}
-
-ProblemSink LevelChecker::reporterFor(const std::string& file) {
-    return [this, file](const WordPlace& place, const std::string& message) { report(file, place, message); };
-}
-
-// Paths in the level are relative to the game's working directory: the root.
-std::string LevelChecker::onDisk(const std::string& file) const {
-    if (root.empty() || root == "." || file.empty() || file.front() == '/') return file;
-    return root + (root.back() == '/' ? "" : "/") + file;
+    problems.write(out);
+    out << problems.onDisk(GameDataReader::kLevelFile) << ": " << plural(problems.size(), "problem") << "\n";
 }
 
 // Each record's pins are set right after its grid is built, and count over
@@ -179,13 +155,13 @@ void LevelChecker::checkScene(const SceneData& scene, const GameDataPlaces& plac
 }
 
 void LevelChecker::checkModel(const std::string& modelFile, const WordPlace& place) {
-    std::ifstream in(onDisk(modelFile));
+    std::ifstream in(problems.onDisk(modelFile));
     if (!in) {
         report(GameDataReader::kLevelFile, place, "scene model missing or not readable");
         return;
     }
     AseDiagnostics diagnostics;
-    diagnostics.problems = reporterFor(modelFile);
+    diagnostics.problems = problems.sinkFor(modelFile);
     AseModel model = AseReader::read(in, &diagnostics);
     sceneTriangles = model.polygons.size();
     if (!model.bitmapPath.empty()) checkImage(model.bitmapPath, modelFile, diagnostics.bitmap, "scene image");
@@ -193,7 +169,7 @@ void LevelChecker::checkModel(const std::string& modelFile, const WordPlace& pla
 
 void LevelChecker::checkImage(const std::string& imageFile, const std::string& namedIn, const WordPlace& place,
                               const char* what) {
-    const std::string path = onDisk(imageFile);
+    const std::string path = problems.onDisk(imageFile);
     if (!std::ifstream(path, std::ios::binary)) {
         report(namedIn, place, std::string(what) + " missing or not readable");
     } else if (!BmpImage::readFile(path)) {
@@ -204,7 +180,7 @@ void LevelChecker::checkImage(const std::string& imageFile, const std::string& n
 }
 
 void LevelChecker::writeSummary(std::ostream& out, const GameData& level) const {
-    out << onDisk(GameDataReader::kLevelFile) << ": ok: " << plural(grids, "grid") << " (" << plural(spheres, "sphere")
+    out << problems.onDisk(GameDataReader::kLevelFile) << ": ok: " << plural(grids, "grid") << " (" << plural(spheres, "sphere")
          << "), " << plural(level.checkpointRecords.size(), "checkpoint") << ", "
          << plural(level.tackRecords.size(), "tack") << ", " << plural(sceneTriangles, "scene triangle") << "\n";
 }

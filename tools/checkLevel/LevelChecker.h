@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/scene/GameDataReader.h"
+#include "game/scene/ProblemList.h"
 #include "game/scene/ReadProblem.h"
 
 namespace quiltRush {
@@ -29,8 +30,6 @@ public:
 
 private:
     void report(const std::string& file, const WordPlace& place, const std::string& message);
-    ProblemSink reporterFor(const std::string& file);
-    std::string onDisk(const std::string& file) const;
 
     void checkGrids(const GameData& level, const GameDataPlaces& places);
     void checkPin(float value, const WordPlace& place);
@@ -41,15 +40,7 @@ private:
     void writeProblems(std::ostream& out);
     void writeSummary(std::ostream& out, const GameData& level) const;
 
-    struct Problem {
-        std::size_t file;  // index into files
-        int line;
-        std::string text;
-    };
-
-    std::string root;
-    std::vector<std::string> files;  // as named, in the order first reported; the level file first
-    std::vector<Problem> problems;
+    ProblemList problems;
     std::size_t grids = 0;
     std::size_t spheres = 0;  // patch-wide, over the grids built so far
     std::size_t sceneTriangles = 0;

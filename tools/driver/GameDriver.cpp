@@ -2,6 +2,7 @@
 // input to the framework's callbacks and then runs the tick (update, then the
 // redisplay that the tick posts). It never lets GLUT process X events or
 // timers, so no real mouse, window manager or wall clock can reach the game.
+#include "framework/InputCodes.h"
 #include "tools/driver/GameDriver.h"
 
 #include <GL/freeglut.h>
@@ -29,8 +30,7 @@ namespace quiltRush {
 
 namespace {
 
-constexpr int kPressed = 0;  // GLUT's button states
-constexpr int kReleased = 1;
+using namespace kiln::inputCodes;
 
 bool driverMade = false;
 

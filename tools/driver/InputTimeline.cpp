@@ -5,19 +5,13 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "framework/InputCodes.h"
+
 namespace quiltRush {
 
 namespace {
 
-constexpr int kLeftButton = 0;
-constexpr int kMiddleButton = 1;
-constexpr int kRightButton = 2;
-constexpr int kWheelUp = 3;
-constexpr int kWheelDown = 4;
-
-constexpr unsigned char kEnter = 13;
-constexpr unsigned char kEscape = 27;
-constexpr unsigned char kSpace = 32;
+using namespace kiln::inputCodes;
 
 struct Name {
     const char* word;

@@ -6,15 +6,15 @@
 
 namespace quiltRush {
 
-OutputCapture::OutputCapture() {
-    std::fflush(stdout);
+OutputCapture::OutputCapture(std::FILE* stream) : stream(stream), descriptor(::fileno(stream)) {
+    std::fflush(stream);
     file = std::tmpfile();
-    if (file == nullptr) throw std::runtime_error("cannot make a file for standard output");
-    savedOutput = ::dup(STDOUT_FILENO);
-    if (savedOutput < 0 || ::dup2(::fileno(file), STDOUT_FILENO) < 0) {
+    if (file == nullptr) throw std::runtime_error("cannot make a file for the captured output");
+    savedOutput = ::dup(descriptor);
+    if (savedOutput < 0 || ::dup2(::fileno(file), descriptor) < 0) {
         if (savedOutput >= 0) ::close(savedOutput);
         std::fclose(file);
-        throw std::runtime_error("cannot redirect standard output");
+        throw std::runtime_error("cannot redirect the output");
     }
 }
 
@@ -24,8 +24,8 @@ OutputCapture::~OutputCapture() {
 
 std::string OutputCapture::finish() {
     if (savedOutput < 0) return "";
-    std::fflush(stdout);
-    ::dup2(savedOutput, STDOUT_FILENO);
+    std::fflush(stream);
+    ::dup2(savedOutput, descriptor);
     ::close(savedOutput);
     savedOutput = -1;
     std::string text;

@@ -2,6 +2,8 @@
 // shows it at the moment of the grab, and every input goes into the timeline
 // as it is delivered. Because the game is deterministic, replaying that
 // timeline later gives exactly the same game.
+#include "framework/InputCodes.h"
+#include "game/play/MenuLayout.h"
 #include "tools/findPlaythrough/PlaythroughPlan.h"
 
 #include <algorithm>
@@ -22,13 +24,7 @@ namespace quiltRush {
 
 namespace {
 
-constexpr int kLeftButton = 0;
-constexpr int kRightButton = 2;
-constexpr unsigned char kSpace = 32;
-
-// The menu's New button on a 640 x 480 window, in window pixels.
-constexpr int kNewButtonX = 320;
-constexpr int kNewButtonY = 164;
+using namespace kiln::inputCodes;
 
 // Nothing of the course lies this low: a ball below it is gone, and the game
 // will restart the run once it passes the fall height.
@@ -68,7 +64,7 @@ public:
         : driver(driver), tickLimit(tickLimit), timeline(timeline) {}
 
     PlanOutcome play(const Plan& plan) {
-        timeline.move(0, kNewButtonX, kNewButtonY);
+        timeline.move(0, menuLayout::clickX(menuLayout::kNew), menuLayout::clickY(menuLayout::kNew));
         timeline.press(1, kLeftButton);
         timeline.release(2, kLeftButton);
         runTo(3);

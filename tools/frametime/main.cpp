@@ -26,6 +26,7 @@
 #include "game/physics/Sphere.h"
 #include "game/play/Game.h"
 #include "game/play/InputHandler.h"
+#include "game/play/MenuLayout.h"
 #include "game/scene/QuiltRushApplication.h"
 #include "tools/driver/GameDriver.h"
 #include "tools/driver/WholeNumber.h"
@@ -36,8 +37,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kDefaultFrames = 600;
 constexpr int kWarmUpFrames = 30;  // textures and caches settle first
-constexpr int kNewX = 320;         // the menu's New button at 640 x 480
-constexpr int kNewY = 164;
 constexpr int kDragRadius = 60;   // pixels of the scripted drag's circle
 constexpr int kDragPeriod = 120;  // frames a circle takes
 constexpr int kRegrabEvery = 200; // frames: let go and grab again, so picking is timed too
@@ -166,7 +165,8 @@ int main(int argc, char** argv) {
     }
     print("menu", menu);
 
-    move(driver, kNewX, kNewY);
+    move(driver, quiltRush::menuLayout::clickX(quiltRush::menuLayout::kNew),
+         quiltRush::menuLayout::clickY(quiltRush::menuLayout::kNew));
     button(driver, quiltRush::InputEvent::Kind::Press);
     button(driver, quiltRush::InputEvent::Kind::Release);
     frame(driver, nullptr);

@@ -1,15 +1,13 @@
 #include "tools/soak/RandomPlayer.h"
 
+#include "framework/InputCodes.h"
 #include "game/play/Menu.h"
 
 namespace quiltRush {
 
 namespace {
 
-constexpr int kLeft = 0;  // GLUT's mouse buttons
-constexpr int kRight = 2;
-constexpr int kWheelUp = 3;
-constexpr int kWheelDown = 4;
+using namespace kiln::inputCodes;
 constexpr int kWindowWidth = 640;  // the size the game opens with
 constexpr int kWindowHeight = 480;
 constexpr int kOutside = 40;  // pixels a drag may leave the window by
@@ -51,9 +49,9 @@ InputEvent RandomPlayer::next(const Menu& menu, bool menuShown) {
         mouseX = event.x;
         mouseY = event.y;
     }
-    if (menuShown && event.kind == InputEvent::Kind::Press && event.button == kLeft &&
+    if (menuShown && event.kind == InputEvent::Kind::Press && event.button == kLeftButton &&
         pressesExit(menu, mouseX, mouseY)) {
-        held[kLeft] = false;
+        held[kLeftButton] = false;
         event = make(InputEvent::Kind::Move);
         event.x = mouseX;
         event.y = mouseY = menu.getWindowHeight() / 2 - 8;  // between New and Manual's boxes
@@ -78,7 +76,7 @@ InputEvent RandomPlayer::menuEvent(const Menu& menu) {
         move.y = menu.getWindowHeight() / 2 - static_cast<int>(button.getY()) + uniform(-15, 15);
         return move;
     }
-    if (pick < 70) return buttonEvent(kLeft);
+    if (pick < 70) return buttonEvent(kLeftButton);
     if (pick < 80) return keyEvent();
     if (pick < 83) return reshapeEvent();
     return moveEvent();
@@ -87,8 +85,8 @@ InputEvent RandomPlayer::menuEvent(const Menu& menu) {
 InputEvent RandomPlayer::playEvent() {
     int pick = uniform(0, 999);
     if (pick < 400) return moveEvent();
-    if (pick < 600) return buttonEvent(kLeft);
-    if (pick < 700) return buttonEvent(kRight);
+    if (pick < 600) return buttonEvent(kLeftButton);
+    if (pick < 700) return buttonEvent(kRightButton);
     if (pick < 730) return buttonEvent(1);
     if (pick < 800) {
         InputEvent wheel = make(InputEvent::Kind::Wheel);
@@ -111,7 +109,7 @@ InputEvent RandomPlayer::buttonEvent(int button) {
 
 InputEvent RandomPlayer::moveEvent() {
     InputEvent move = make(InputEvent::Kind::Move);
-    bool dragging = held[kLeft] || held[kRight];
+    bool dragging = held[kLeftButton] || held[kRightButton];
     if (chance(0.1)) {
         // A jump anywhere, a little outside the window while a button is held.
         int margin = dragging ? kOutside : 0;
