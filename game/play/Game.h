@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/Entity.h"
@@ -9,6 +11,7 @@
 namespace quiltRush {
 
 class Ball;
+class BestTimes;
 class Camera;
 class Checkpoint;
 class Credits;
@@ -29,6 +32,8 @@ public:
 
     /// Id "Game"; nothing wired yet.
     Game();
+    /// Waits for a best time still being saved.
+    ~Game() override;
 
     /// Hides the system cursor for good, prepares a run and shows the menu.
     /// Needs a GLUT window.
@@ -68,6 +73,8 @@ public:
     void setCamera(Camera* newCamera) { camera = newCamera; }
     void setPatch(Patch* newPatch) { patch = newPatch; }
     void setFinishScreen(FinishScreen* newFinishScreen) { finishScreen = newFinishScreen; }
+    /// Where finished runs are kept, under this level's key; without it no best time is shown.
+    void setBestTimes(std::unique_ptr<BestTimes> times, std::string key);
     void addCheckpoint(Checkpoint* checkpoint) { checkpoints.push_back(checkpoint); }
     void addTack(Tack* tack) { tacks.push_back(tack); }
     /// A play entity: switched off while a screen is up.
@@ -97,6 +104,8 @@ private:
     Camera* camera = nullptr;
     Patch* patch = nullptr;
     FinishScreen* finishScreen = nullptr;
+    std::unique_ptr<BestTimes> bestTimes;
+    std::string levelKey;
     std::vector<Checkpoint*> checkpoints;
     std::vector<Tack*> tacks;
     std::vector<kiln::Entity*> entities;
