@@ -102,15 +102,25 @@ bool BestTimes::parse(const std::string& text, Records& records) {
     return true;
 }
 
+// Files are only ever replaced whole, so a plain read needs no lock; only a
+// damaged file, to be moved aside, is looked at again under it.
 void BestTimes::load() {
-    int lock = files.lock(path + ".lock");
-    if (lock < 0) {
-        note(path + ".lock cannot be opened (" + reason() + "): the best times are not kept.");
-    } else {
-        Records fromFile;
-        bool valid = false;
-        readUnderLock(fromFile, valid);
-        files.unlock(lock);
+    Records fromFile;
+    std::string text;
+    SaveFileSystem::ReadResult result = files.read(path, kMaxFileBytes, text);
+    if (result == SaveFileSystem::ReadResult::Failed) {
+        note(path + " cannot be read (" + reason() + "): the best times are not saved.");
+    } else if (result == SaveFileSystem::ReadResult::Read && !parse(text, fromFile)) {
+        int lock = files.lock(path + ".lock");
+        if (lock < 0) {
+            note(path + ".lock cannot be opened (" + reason() + "): the best times are not saved.");
+        } else {
+            bool valid = false;
+            readUnderLock(fromFile, valid);
+            files.unlock(lock);
+        }
+    }
+    {
         std::lock_guard<std::mutex> guard(mutex);
         records = std::move(fromFile);
     }
