@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <system_error>
 #include <utility>
 
 #include "game/play/SaveFileSystem.h"
@@ -144,7 +145,12 @@ BestRun BestTimes::record(const std::string& key, std::uint32_t millis) {
         records[key] = millis;
         snapshot = records;
     }
-    saver = std::thread([this, snapshot] { saveRecords(snapshot); });
+    try {
+        saver = std::thread([this, snapshot] { saveRecords(snapshot); });
+    } catch (const std::system_error&) {
+        saveRecords(snapshot);  // no thread to be had: the game waits this once
+        writeNotes();
+    }
     return {millis, true};
 }
 
