@@ -168,6 +168,15 @@ def title():
     return canvas.result(NAVY_DARK)
 
 
+def _shaded_panel(canvas, box, radius, shadow, blur, top, bottom):
+    """A rounded panel with a soft drop shadow, shaded from top to bottom colour; returns its shape."""
+    shape = canvas.layer()
+    shape.rounded_rect(box, radius, fill=rgba(WHITE))
+    canvas.shadow_of(shape, shadow, blur, opacity=0.5)
+    canvas.fill_mask(shape, vertical_gradient(canvas.image.size, top, bottom))
+    return shape
+
+
 FINISH_SIZE = (512, 256)
 # The game writes the run time across the centre, from 12 px above to 20 px
 # below it (rows 116 to 148), up to 11 characters wide: this band stays plain.
@@ -178,10 +187,7 @@ def finish():
     width, height = FINISH_SIZE
     canvas = Canvas(width, height)
     banner_box = (6, 6, width - 6, height - 8)
-    shape = canvas.layer()
-    shape.rounded_rect(banner_box, 28, fill=rgba(WHITE))
-    canvas.shadow_of(shape, (0, 4), 3, opacity=0.5)
-    canvas.fill_mask(shape, vertical_gradient(canvas.image.size, INDIGO, NAVY))
+    shape = _shaded_panel(canvas, banner_box, 28, (0, 4), 3, INDIGO, NAVY)
     # Diagonal quilting seams, clipped to the banner.
     seams = canvas.layer()
     for k in range(-height, width + height, 40):
@@ -218,10 +224,7 @@ def _best_plate(label, top, bottom, outline, lettering, label_size):
     width, height = BEST_SIZE
     canvas = Canvas(width, height)
     body_box = (4, 3, width - 4, height - 5)
-    shape = canvas.layer()
-    shape.rounded_rect(body_box, 18, fill=rgba(WHITE))
-    canvas.shadow_of(shape, (0, 3), 2, opacity=0.5)
-    canvas.fill_mask(shape, vertical_gradient(canvas.image.size, top, bottom))
+    _shaded_panel(canvas, body_box, 18, (0, 3), 2, top, bottom)
     canvas.rounded_rect(body_box, 18, outline=rgba(outline), width=2.5)
     band = canvas.layer()
     band.rounded_rect(BEST_BAND, 12, fill=rgba(WHITE))
