@@ -33,14 +33,20 @@ cmake --build "$build" --target quiltrush-screenshots -j 2
 
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
+# The game plays in a folder of its own that sees assets/: it starts without a
+# times.txt every time, so the finish picture always shows a first (new) best.
+play=$frames/play
+mkdir "$play"
+ln -s "$root/assets" "$play/assets"
 
-shoot() {  # TIMELINE WHEN=NAME...: the game reads assets/ from the project root
+shoot() {  # TIMELINE WHEN=NAME..., TIMELINE relative to the project root
   local timeline=$1
   shift
   local shots=()
   for shot in "$@"; do shots+=("${shot%%=*}=$frames/${shot#*=}.ppm"); done
-  (cd "$root" && xvfb-run -a -s '-screen 0 1024x768x24 -noreset' \
-    "$build/quiltrush-screenshots" "$timeline" "${shots[@]}") >/dev/null
+  rm -f "$play/times.txt"
+  (cd "$play" && xvfb-run -a -s '-screen 0 1024x768x24 -noreset' \
+    "$build/quiltrush-screenshots" "$root/$timeline" "${shots[@]}") >/dev/null
 }
 
 shoot tools/screenshots/menu.timeline "$kMenuTick=menu" "$kManualTick=manual"

@@ -18,6 +18,15 @@ constexpr float kPictureHalfHeight = 128.0f;
 // The row of characters, from 20 below to 12 above the window centre.
 constexpr float kTextTop = 12.0f;
 constexpr float kTextBottom = -20.0f;
+// The best-time plate, 512 x 64 pixels just under the finish picture, and its
+// row of 28-pixel characters centred on the plate's cream band (the asset
+// generator paints the band there).
+constexpr float kPlateTop = -136.0f;
+constexpr float kPlateBottom = -200.0f;
+constexpr int kBestCharacterSize = 28;
+constexpr int kBestRowCentre = 82;
+constexpr float kBestTop = -154.0f;
+constexpr float kBestBottom = -182.0f;
 
 }  // namespace
 
@@ -27,6 +36,8 @@ FinishScreen::FinishScreen() : kiln::Entity("FinishScreen") {
         loadTexture(digits[digit], "assets/numbers/" + std::to_string(digit) + ".bmp");
     }
     loadTexture(dot, "assets/numbers/dot.bmp");
+    loadTexture(bestPicture, "assets/gameImages/best.bmp");
+    loadTexture(newBestPicture, "assets/gameImages/newBest.bmp");
 }
 
 std::string FinishScreen::formatTime(unsigned int millis) {
@@ -39,7 +50,13 @@ std::string FinishScreen::formatTime(unsigned int millis) {
 
 void FinishScreen::show(unsigned int millis) {
     text = formatTime(millis);
+    bestText.clear();
     visible = true;
+}
+
+void FinishScreen::showBest(const BestRun& run) {
+    bestText = formatTime(run.best);
+    newBest = run.isNew;
 }
 
 void FinishScreen::drawOverlay() {
@@ -51,6 +68,7 @@ void FinishScreen::drawOverlay() {
     glColor4f(1.0f, 1.0f, 1.0f, kTranslucent);
     drawPicture();
     drawText();
+    if (!bestText.empty()) drawBest();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glPopMatrix();
 }
@@ -60,15 +78,23 @@ void FinishScreen::drawPicture() const {
     drawPictureQuad(-kPictureHalfWidth, kPictureHalfHeight, kPictureHalfWidth, -kPictureHalfHeight);
 }
 
-void FinishScreen::drawText() const {
-    // Centred on the window: half the row's width to the left of the centre.
-    int left = -(kCharacterSize / 2) * static_cast<int>(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
+void FinishScreen::drawText() const { drawRow(text, 0, kCharacterSize, kTextTop, kTextBottom); }
+
+// One character picture after another, the row centred on centreX.
+void FinishScreen::drawRow(const std::string& row, int centreX, int size, float top, float bottom) const {
+    int left = centreX - (size / 2) * static_cast<int>(row.size());
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        char c = row[i];
         bindTexture(c == '.' ? dot : digits[c - '0']);
-        float x0 = static_cast<float>(left + kCharacterSize * static_cast<int>(i));
-        drawPictureQuad(x0, kTextTop, x0 + kCharacterSize, kTextBottom);
+        float x0 = static_cast<float>(left + size * static_cast<int>(i));
+        drawPictureQuad(x0, top, x0 + size, bottom);
     }
+}
+
+void FinishScreen::drawBest() const {
+    bindTexture(newBest ? newBestPicture : bestPicture);
+    drawPictureQuad(-kPictureHalfWidth, kPlateTop, kPictureHalfWidth, kPlateBottom);
+    drawRow(bestText, kBestRowCentre, kBestCharacterSize, kBestTop, kBestBottom);
 }
 
 }  // namespace quiltRush

@@ -7,6 +7,7 @@
 
 #include "framework/Entity.h"
 #include "framework/IDrawOverlayListener.h"
+#include "game/play/BestTimes.h"
 #include "game/play/WindowSize.h"
 
 namespace quiltRush {
@@ -25,11 +26,17 @@ public:
     /// Only while visible: nothing at all is drawn or changed otherwise.
     void drawOverlay() override;
 
-    /// Shows the run time, given in milliseconds.
+    /// Shows the run time, given in milliseconds, without a best time.
     void show(unsigned int millis);
+    /// Adds the best time under the finish picture, on the "new best" plate
+    /// when this run set it. Only after show.
+    void showBest(const BestRun& run);
     void hide() { visible = false; }
     bool isVisible() const { return visible; }
     const std::string& getText() const { return text; }
+    /// Empty while no best time is shown.
+    const std::string& getBestText() const { return bestText; }
+    bool isNewBest() const { return newBest; }
 
     /// Seconds, a dot and exactly three digits of thousandths: 12345 -> "12.345", 7 -> "0.007".
     static std::string formatTime(unsigned int millis);
@@ -40,11 +47,17 @@ public:
 private:
     void drawPicture() const;
     void drawText() const;
+    void drawBest() const;
+    void drawRow(const std::string& row, int centreX, int size, float top, float bottom) const;
 
     GLuint finishPicture = 0;
     GLuint digits[10] = {};
     GLuint dot = 0;
+    GLuint bestPicture = 0;
+    GLuint newBestPicture = 0;
     std::string text;
+    std::string bestText;
+    bool newBest = false;
     bool visible = false;
     WindowSizeSource windowSize = runningWindowSize;
 };

@@ -3,12 +3,14 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "framework/Manager.h"
 #include "game/physics/Ball.h"
 #include "game/physics/Checkpoint.h"
 #include "game/physics/Patch.h"
 #include "game/physics/Tack.h"
+#include "game/play/BestTimes.h"
 #include "game/play/Camera.h"
 #include "game/play/Credits.h"
 #include "game/play/FinishScreen.h"
@@ -25,6 +27,13 @@ const Vector3 kStartBall(-3.0f, 7.0f, -3.0f);
 }  // namespace
 
 Game::Game() : kiln::Entity("Game") {}
+
+Game::~Game() = default;
+
+void Game::setBestTimes(std::unique_ptr<BestTimes> times, std::string key) {
+    bestTimes = std::move(times);
+    levelKey = std::move(key);
+}
 
 void Game::init() {
     // The game draws its own cursor pictures from here on.
@@ -81,6 +90,7 @@ void Game::passCheckpoints() {
         if (checkpointsPassed == checkpoints.size()) {
             finishScreen->show(elapsed);
             sounds->play(Sound::Fanfare);
+            if (bestTimes != nullptr) finishScreen->showBest(bestTimes->record(levelKey, elapsed));
             elapsed = 0;  // from now on the time since the finish
         }
     }

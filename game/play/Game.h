@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/Entity.h"
@@ -10,6 +12,7 @@
 namespace quiltRush {
 
 class Ball;
+class BestTimes;
 class Camera;
 class Checkpoint;
 class Credits;
@@ -30,6 +33,8 @@ public:
 
     /// Id "Game"; nothing wired yet.
     Game();
+    /// Waits for a best time still being saved.
+    ~Game() override;
 
     /// Hides the system cursor for good, prepares a run and shows the menu.
     /// Needs a GLUT window.
@@ -71,6 +76,8 @@ public:
     void setFinishScreen(FinishScreen* newFinishScreen) { finishScreen = newFinishScreen; }
     /// Hears the checkpoints, the finish and falls; not owned.
     void setSounds(SoundOutput* output) { sounds = output; }
+    /// Where finished runs are kept, under this level's key; without it no best time is shown.
+    void setBestTimes(std::unique_ptr<BestTimes> times, std::string key);
     void addCheckpoint(Checkpoint* checkpoint) { checkpoints.push_back(checkpoint); }
     void addTack(Tack* tack) { tacks.push_back(tack); }
     /// A play entity: switched off while a screen is up.
@@ -101,6 +108,8 @@ private:
     Patch* patch = nullptr;
     FinishScreen* finishScreen = nullptr;
     SoundOutput* sounds = &SoundOutput::silence();
+    std::unique_ptr<BestTimes> bestTimes;
+    std::string levelKey;
     std::vector<Checkpoint*> checkpoints;
     std::vector<Tack*> tacks;
     std::vector<kiln::Entity*> entities;

@@ -7,6 +7,8 @@
 #include <iostream>
 #include <sstream>
 #include <limits>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/DebugFile.h"
@@ -16,6 +18,7 @@
 #include "game/physics/Patch.h"
 #include "game/physics/PhysicsEngine.h"
 #include "game/physics/Tack.h"
+#include "game/play/BestTimes.h"
 #include "game/play/Camera.h"
 #include "game/play/Credits.h"
 #include "game/play/FinishScreen.h"
@@ -23,6 +26,7 @@
 #include "game/play/InputHandler.h"
 #include "game/play/Manual.h"
 #include "game/play/Menu.h"
+#include "game/play/PosixFileSystem.h"
 #include "game/scene/GameDataReader.h"
 #include "game/scene/Light.h"
 #include "game/scene/Object.h"
@@ -56,6 +60,20 @@ int toTackCoordinate(float value) {
     if (whole <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
     if (whole >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
     return static_cast<int>(whole);
+}
+
+// The best times of every level, read now; the level's key follows its files' bytes.
+void keepBestTimes(Game& game, const std::string& levelFile, const std::string& modelFile) {
+    auto files = std::make_unique<PosixFileSystem>();
+    std::string level;
+    std::string model;
+    files->read(levelFile, BestTimes::kMaxLevelBytes, level);
+    files->read(modelFile, BestTimes::kMaxLevelBytes, model);
+    auto times = std::make_unique<BestTimes>(BestTimes::kFileName, std::move(files), [](const std::string& line) {
+        kiln::DebugFile::instance()->stream << line << std::endl;
+    });
+    times->load();
+    game.setBestTimes(std::move(times), BestTimes::keyOf(level, model));
 }
 
 }  // namespace
@@ -151,6 +169,7 @@ void QuiltRushApplication::createEntities() {
     game->setSounds(sound);
     input->setSounds(sound);
     menu->setSounds(sound);
+    keepBestTimes(*game, GameDataReader::kLevelFile, data.scene.modelFile);
     // The statistics overlay shows the run time of the game the input handler plays.
     engine->setTimeSource([] {
         Game* played = InputHandler::instance()->getGame();

@@ -24,6 +24,8 @@ constexpr int kCentreY = kHeight / 2;
 const Rgb kCleared{0, 0, 0};
 const Rgb kFinish{0, 0, 255};
 const Rgb kDot{255, 0, 255};
+const Rgb kBest{0, 200, 0};
+const Rgb kNewBest{200, 200, 0};
 
 Rgb digitColour(int digit) { return {30 + 20 * digit, 100, 50}; }
 
@@ -34,6 +36,8 @@ void writePictures(const testSupport::ScopedTempDir& directory) {
         directory.write("assets/numbers/" + std::to_string(digit) + ".bmp", solidPicture(digitColour(digit)));
     }
     directory.write("assets/numbers/dot.bmp", solidPicture(kDot));
+    directory.write("assets/gameImages/best.bmp", solidPicture(kBest));
+    directory.write("assets/gameImages/newBest.bmp", solidPicture(kNewBest));
 }
 
 void beginOverlayFrame() {
@@ -110,6 +114,32 @@ TEST_F(FinishScreenGlTest, FinishPictureIs512By256AroundTheCentre) {
     EXPECT_EQ(pixelAt(kCentreX + 256, kCentreY), kCleared);
     EXPECT_EQ(pixelAt(kCentreX, kCentreY + 128), kCleared);
     EXPECT_EQ(pixelAt(kCentreX, kCentreY - 129), kCleared);
+}
+
+// The best time: a 512 x 64 plate from 136 to 200 below the centre, its
+// 28-pixel characters centred 82 right of the centre, from 154 to 182 below it.
+TEST_F(FinishScreenGlTest, BestTimeSitsOnItsPlateUnderThePictureAndAPlainShowDropsIt) {
+    for (bool isNew : {false, true}) {
+        screen->show(12345);
+        screen->showBest({9876, isNew});
+        beginOverlayFrame();
+        screen->drawOverlay();
+        expectRow("12.345");
+        Rgb plate = isNew ? kNewBest : kBest;
+        EXPECT_EQ(pixelAt(kCentreX - 256, kCentreY - 137), plate);
+        EXPECT_EQ(pixelAt(kCentreX + 255, kCentreY - 200), plate);
+        EXPECT_EQ(pixelAt(kCentreX, kCentreY - 201), kCleared);
+        EXPECT_EQ(pixelAt(kCentreX, kCentreY - 128), kFinish);
+        EXPECT_EQ(pixelAt(kCentreX, kCentreY - 132), kCleared);
+        int left = kCentreX + 82 - 14 * 5;
+        EXPECT_EQ(pixelAt(left - 1, kCentreY - 168), plate);
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(pixelAt(left + 28 * i + 27, kCentreY - 155), characterColour("9.876"[i]));
+        EXPECT_EQ(pixelAt(left, kCentreY - 183), plate);
+    }
+    screen->show(7);
+    beginOverlayFrame();
+    screen->drawOverlay();
+    EXPECT_EQ(pixelAt(kCentreX, kCentreY - 168), kCleared);
 }
 
 TEST_F(FinishScreenGlTest, DrawingLeavesLightingOffTexturingOnAndOpaqueWhite) {

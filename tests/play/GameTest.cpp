@@ -8,6 +8,9 @@
 #include "framework/InputCodes.h"
 #include "framework/Manager.h"
 #include "game/play/MenuLayout.h"
+#include "game/play/BestTimes.h"
+#include "game/play/PosixFileSystem.h"
+#include "tests/support/ScopedTempDir.h"
 #include "tests/play/PlayFixture.h"
 
 namespace playTest {
@@ -95,6 +98,23 @@ TEST_F(GameTest, FinishShowsTheRunTimeAndFiveSecondsLaterANewRunStarts) {
     EXPECT_EQ(world.game.getCheckpointsPassed(), 0u);
     EXPECT_EQ(world.game.getTime(), 0.0f);
     for (auto& checkpoint : world.checkpoints) EXPECT_FALSE(checkpoint->isReached());
+}
+
+TEST_F(GameTest, FinishShowsTheBestTimeOfTheLevelAndANewBestOnlyWhenBeaten) {
+    testSupport::ScopedTempDir directory;
+    // A full path: the last save may still run when the folder is no longer the working one.
+    world.game.setBestTimes(std::make_unique<BestTimes>(directory.path() + "/times.txt",
+                                                        std::make_unique<PosixFileSystem>(), nullptr),
+                            "0123456789abcdef");
+    testing::internal::CaptureStdout();
+    for (unsigned long millis : {9000, 9500, 8000}) {
+        world.game.restart();
+        finishRunAfter(millis);
+        EXPECT_EQ(world.finishScreen->getText(), FinishScreen::formatTime(millis));
+        EXPECT_EQ(world.finishScreen->getBestText(), millis == 9500 ? "9.000" : world.finishScreen->getText());
+        EXPECT_EQ(world.finishScreen->isNewBest(), millis != 9500);
+    }
+    testing::internal::GetCapturedStdout();
 }
 
 TEST_F(GameTest, RestartPutsTheRunBackButLeavesTheClothShape) {

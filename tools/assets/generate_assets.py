@@ -55,6 +55,8 @@ def image_table():
         ("cursors/cursor2.bmp", (32, 32), CUTOUT, interface.grab_cursor),
         ("gameImages/tack.bmp", (64, 64), CUTOUT, interface.tack),
         ("gameImages/finish.bmp", (512, 256), CUTOUT, interface.finish),
+        ("gameImages/best.bmp", (512, 64), CUTOUT, interface.best),
+        ("gameImages/newBest.bmp", (512, 64), CUTOUT, interface.new_best),
         ("menuImages/backGround.bmp", (512, 512), OPAQUE, textures.backdrop),
         ("menuImages/title.bmp", (512, 128), CUTOUT, interface.title),
         ("menuImages/keys.bmp", (256, 256), CUTOUT, cards.keys_card),

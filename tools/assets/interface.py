@@ -168,6 +168,15 @@ def title():
     return canvas.result(NAVY_DARK)
 
 
+def _shaded_panel(canvas, box, radius, shadow, blur, top, bottom):
+    """A rounded panel with a soft drop shadow, shaded from top to bottom colour; returns its shape."""
+    shape = canvas.layer()
+    shape.rounded_rect(box, radius, fill=rgba(WHITE))
+    canvas.shadow_of(shape, shadow, blur, opacity=0.5)
+    canvas.fill_mask(shape, vertical_gradient(canvas.image.size, top, bottom))
+    return shape
+
+
 FINISH_SIZE = (512, 256)
 # The game writes the run time across the centre, from 12 px above to 20 px
 # below it (rows 116 to 148), up to 11 characters wide: this band stays plain.
@@ -178,10 +187,7 @@ def finish():
     width, height = FINISH_SIZE
     canvas = Canvas(width, height)
     banner_box = (6, 6, width - 6, height - 8)
-    shape = canvas.layer()
-    shape.rounded_rect(banner_box, 28, fill=rgba(WHITE))
-    canvas.shadow_of(shape, (0, 4), 3, opacity=0.5)
-    canvas.fill_mask(shape, vertical_gradient(canvas.image.size, INDIGO, NAVY))
+    shape = _shaded_panel(canvas, banner_box, 28, (0, 4), 3, INDIGO, NAVY)
     # Diagonal quilting seams, clipped to the banner.
     seams = canvas.layer()
     for k in range(-height, width + height, 40):
@@ -205,3 +211,34 @@ def finish():
     canvas.text((256, 205), "Quilt Rush", font("DejaVuSerif-Bold", 30), rgba(CREAM),
                 stroke=2, stroke_fill=rgba(NAVY_DARK))
     return canvas.result(NAVY_DARK)
+
+
+BEST_SIZE = (512, 64)
+# The game draws the best time in 28 px characters centred on this band (its
+# centre is 82 px right of the plate's), up to 11 characters (308 px) wide.
+BEST_BAND = (176, 10, 500, 54)
+
+
+def _best_plate(label, top, bottom, outline, lettering, label_size):
+    """The plate under the finish banner: a label on the left, a plain band for the time."""
+    width, height = BEST_SIZE
+    canvas = Canvas(width, height)
+    body_box = (4, 3, width - 4, height - 5)
+    _shaded_panel(canvas, body_box, 18, (0, 3), 2, top, bottom)
+    canvas.rounded_rect(body_box, 18, outline=rgba(outline), width=2.5)
+    band = canvas.layer()
+    band.rounded_rect(BEST_BAND, 12, fill=rgba(WHITE))
+    canvas.shadow_of(band, (0, 1.5), 1.5, opacity=0.5)
+    canvas.rounded_rect(BEST_BAND, 12, fill=rgba(CREAM), outline=rgba(CREAM_SHADE), width=2)
+    face = fitted_font("DejaVuSans-Bold", label, label_size, BEST_BAND[0] - 26)
+    canvas.text(((BEST_BAND[0] + 8) / 2 + 2, height / 2 - 0.5), label, face, rgba(lettering),
+                stroke=1.5, stroke_fill=rgba(NAVY_DARK))
+    return canvas.result(NAVY_DARK)
+
+
+def best():
+    return _best_plate("Best", INDIGO, NAVY, GOLD, GOLD_LIGHT, 28)
+
+
+def new_best():
+    return _best_plate("New best!", CORAL_LIGHT, CORAL_DARK, GOLD_LIGHT, CREAM, 26)

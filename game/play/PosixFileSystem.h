@@ -1,0 +1,23 @@
+#pragma once
+
+#include "game/play/SaveFileSystem.h"
+
+namespace quiltRush {
+
+/// The real files, through POSIX calls (fsync, rename, flock).
+class PosixFileSystem : public SaveFileSystem {
+public:
+    ReadResult read(const std::string& path, std::size_t maxBytes, std::string& content) override;
+    int lock(const std::string& path) override;
+    void unlock(int handle) override;
+    int create(const std::string& path) override;
+    bool write(int handle, const char* data, std::size_t size) override;
+    bool flush(int handle) override;
+    bool close(int handle) override;
+    bool rename(const std::string& from, const std::string& to) override;
+    bool flushFolder(const std::string& path) override;
+    bool exists(const std::string& path) override;
+    void remove(const std::string& path) override;
+};
+
+}  // namespace quiltRush
