@@ -56,7 +56,10 @@ void Game::actOnMenu() {
 // tick's step left it.
 void Game::play(std::uint32_t millis) {
     elapsed += millis;
-    if (ballIsLost()) restart();
+    if (ballIsLost()) {
+        ++falls;
+        restart();
+    }
     if (checkpointsPassed == checkpoints.size() && elapsed >= kFinishPauseMillis) restart();
     passCheckpoints();
 }

@@ -9,6 +9,7 @@ namespace quiltRush {
 Screen::Screen(const std::string& id) : kiln::Entity(id) {
     loadTexture(background, "assets/menuImages/backGround.bmp");
     loadTexture(cursor, "assets/cursors/menuCursor.bmp");
+    clampCursorTexture(cursor);
 }
 
 void Screen::update(unsigned long) {
