@@ -26,6 +26,9 @@ public:
     /// A left press on a button's clickable box selects it; a press elsewhere,
     /// a release or another button changes nothing.
     void onMouseButton(int button, int state, int x, int y) override;
+    /// The button a left press at window pixel (x, y) from the top-left would
+    /// choose at the current window size; None between the buttons.
+    MenuChoice choiceAt(int x, int y) const;
 
     MenuChoice getSelection() const { return selection; }
     bool isNewSelected() const { return selection == MenuChoice::New; }

@@ -39,10 +39,7 @@ int RandomPlayer::eventsThisTick() {
 }
 
 bool RandomPlayer::pressesExit(const Menu& menu, int x, int y) {
-    // The menu's own reading of a press: window-centre pixels, y upwards.
-    float cx = static_cast<float>(x - menu.getWindowWidth() / 2);
-    float cy = static_cast<float>(menu.getWindowHeight() / 2 - y);
-    return menu.getButtons()[static_cast<int>(MenuChoice::Exit)]->contains(cx, cy);
+    return menu.choiceAt(x, y) == MenuChoice::Exit;
 }
 
 InputEvent RandomPlayer::next(const Menu& menu, bool menuShown) {
