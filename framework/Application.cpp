@@ -18,8 +18,8 @@ Application::Application()
     : title("OpenGL GLUT Application"),
       windowX(100),
       windowY(100),
-      width(640),
-      height(480),
+      width(kDefaultWidth),
+      height(kDefaultHeight),
       displayMode(GLUT_DOUBLE | GLUT_DEPTH | GLUT_RGBA),
       timeSource(std::make_unique<SystemClock>()) {}
 

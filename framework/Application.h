@@ -12,6 +12,9 @@ namespace kiln {
 /// from it and creates its entities in createEntities.
 class Application {
 public:
+    static constexpr unsigned int kDefaultWidth = 640;  // window pixels at start-up
+    static constexpr unsigned int kDefaultHeight = 480;
+
     Application();
 
     /// 2-D projection in window pixels, origin bottom-left, y upwards.

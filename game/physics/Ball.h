@@ -19,7 +19,7 @@ public:
     Ball(const std::string& id, const Vector3& position);
 
     void init() override {}
-    /// A red, lit sphere at the ball's position.
+    /// A red, lit sphere at the ball's position, shaded to its rim with a white highlight.
     void draw() override;
 };
 

@@ -25,6 +25,13 @@ constexpr GLfloat kAlphaCutoff = 0.5f;  // the cloth image's holes are see-throu
 constexpr int kWireSlices = 5;
 constexpr int kWireStacks = 5;
 
+// A tacked sphere carries a pin: a steel needle standing up from the cloth
+// with a round coral head, world units, big enough to see from the start camera.
+constexpr float kPinNeedleLength = 0.4f;
+constexpr float kPinNeedleRadius = 0.02f;
+constexpr float kPinHeadRadius = 0.1f;
+constexpr int kPinSlices = 10;
+
 }  // namespace
 
 Patch::Patch(const std::string& id, const std::string& textureFile) : Object(id) {
@@ -121,6 +128,30 @@ void Patch::draw() {
     }
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
     glDisable(GL_ALPHA_TEST);
+    drawPins();
+}
+
+void Patch::drawPins() const {
+    // Lighting is on here, where a plain colour is ignored: the colour drives
+    // the material for the pins only, and the material is given back after.
+    glPushAttrib(GL_LIGHTING_BIT);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
+    for (const Sphere* sphere : spheres) {
+        if (!sphere->isTacked()) continue;
+        Vector3 base = sphere->getPosition();
+        glPushMatrix();
+        glTranslatef(base.x, base.y, base.z);
+        glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);  // the cylinder stands along z: make it stand up
+        glColor3f(0.75f, 0.75f, 0.8f);
+        glutSolidCylinder(kPinNeedleRadius, kPinNeedleLength, kPinSlices, 1);
+        glTranslatef(0.0f, 0.0f, kPinNeedleLength);
+        glColor3f(0.95f, 0.42f, 0.3f);  // the coral of the tack icons, not the ball's red
+        glutSolidSphere(kPinHeadRadius, kPinSlices, kPinSlices);
+        glPopMatrix();
+    }
+    glPopAttrib();
+    glColor3f(1.0f, 1.0f, 1.0f);
 }
 
 // Each spring as a line, with a wire sphere on its first end (so the last

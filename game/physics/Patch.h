@@ -42,7 +42,7 @@ public:
 
     /// Copies sphere positions into the mesh and recomputes the normals.
     void update(unsigned long elapsed) override;
-    /// The sheet, or in debug mode its springs and wire spheres.
+    /// The sheet, or in debug mode its springs and wire spheres; a pin on every tacked sphere.
     void draw() override;
 
     const std::vector<Sphere*>& getSpheres() const { return spheres; }
@@ -51,6 +51,7 @@ public:
 private:
     /// Debug view: each spring as a line and a wire sphere on its first end.
     void drawSprings() const;
+    void drawPins() const;
 
     std::vector<Sphere*> spheres;
     std::vector<Spring*> springs;

@@ -1,5 +1,6 @@
 #include "game/physics/Tack.h"
 
+#include "framework/Application.h"
 #include "game/scene/Texture.h"
 
 namespace quiltRush {
@@ -15,18 +16,24 @@ Tack::Tack(const std::string& id, int x, int y) : kiln::Entity(id), x(x), y(y) {
 
 void Tack::drawOverlay() {
     if (!visible) return;
+    // The icons belong to the window's top-right corner: in a resized window
+    // they keep the distance from it that they have at the start-up size.
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    int cx = x + viewport[2] - static_cast<int>(kiln::Application::kDefaultWidth);
+    int cy = y + viewport[3] - static_cast<int>(kiln::Application::kDefaultHeight);
     glDisable(GL_LIGHTING);
     bindTexture(texture);
     // Texture row 0 is the image's top row, so t = 0 goes on the top edge.
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 1.0f);
-    glVertex2i(x - kHalfSize, y - kHalfSize);
+    glVertex2i(cx - kHalfSize, cy - kHalfSize);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex2i(x + kHalfSize, y - kHalfSize);
+    glVertex2i(cx + kHalfSize, cy - kHalfSize);
     glTexCoord2f(1.0f, 0.0f);
-    glVertex2i(x + kHalfSize, y + kHalfSize);
+    glVertex2i(cx + kHalfSize, cy + kHalfSize);
     glTexCoord2f(0.0f, 0.0f);
-    glVertex2i(x - kHalfSize, y + kHalfSize);
+    glVertex2i(cx - kHalfSize, cy + kHalfSize);
     glEnd();
     glDisable(GL_TEXTURE_2D);
 }

@@ -16,6 +16,7 @@ public:
 
     void init() override {}
     /// The icon, only while visible.
+    /// The icon, 64 x 64 centred on (x, y) in a 640 x 480 window; in another size it keeps its distance from the top-right corner.
     void drawOverlay() override;
 
     void show() { visible = true; }

@@ -5,6 +5,13 @@
 
 namespace quiltRush {
 
+void clampCursorTexture(GLuint texture) {
+    // A repeating image blends its opposite edge into the quad's border: the
+    // arrow's tip column would show as a thin line on the cursor's right side.
+    bindClampedTexture(texture);
+    glDisable(GL_TEXTURE_2D);
+}
+
 void drawCursor(GLuint texture, int mouseX, int mouseY) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);

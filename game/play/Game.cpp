@@ -66,6 +66,7 @@ void Game::actOnMenu() {
 void Game::play(std::uint32_t millis) {
     elapsed += millis;
     if (ballIsLost()) {
+        ++falls;
         sounds->play(Sound::Fall);
         restart();
     }

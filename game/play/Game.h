@@ -88,6 +88,8 @@ public:
     bool isInMenu() const { return inMenu; }
     unsigned int getCheckpointsPassed() const { return checkpointsPassed; }
     unsigned int getTacksUsed() const { return tacksUsed; }
+    /// Runs restarted because the ball fell, since start-up.
+    unsigned int getFalls() const { return falls; }
     const std::vector<kiln::Entity*>& getEntities() const { return entities; }
     const std::vector<Checkpoint*>& getCheckpoints() const { return checkpoints; }
     const std::vector<Tack*>& getTacks() const { return tacks; }
@@ -115,6 +117,7 @@ private:
     std::vector<kiln::Entity*> entities;
     unsigned int checkpointsPassed = 0;
     unsigned int tacksUsed = 0;
+    unsigned int falls = 0;
     std::uint32_t elapsed = 0;
     bool inMenu = false;
 };

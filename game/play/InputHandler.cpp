@@ -41,6 +41,8 @@ InputHandler::InputHandler() : kiln::Entity("InputHandler") {
 
     loadTexture(arrowCursor, "assets/cursors/cursor1.bmp");
     loadTexture(grabCursor, "assets/cursors/cursor2.bmp");
+    clampCursorTexture(arrowCursor);
+    clampCursorTexture(grabCursor);
     cursor = arrowCursor;
 }
 

@@ -40,14 +40,24 @@ void Menu::hide() { state.enabled = false; }
 
 void Menu::onMouseButton(int button, int buttonState, int x, int y) {
     if (button != kLeftButton || buttonState != kPressed) return;
+    MenuChoice choice = choiceAt(x, y);
+    if (choice == MenuChoice::None) return;
+    selection = choice;
+    sounds->play(Sound::MenuChoice);
+}
+
+MenuChoice Menu::choiceAt(int x, int y) const {
     int cx = x - windowWidth / 2;
     int cy = windowHeight / 2 - y;  // the mouse counts rows downwards
+    // In a small window the buttons are drawn shrunk: undo that for the click.
+    float scale = contentScale();
+    MenuChoice choice = MenuChoice::None;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        if (buttons[i]->contains(static_cast<float>(cx), static_cast<float>(cy))) {
-            selection = static_cast<MenuChoice>(i);
-            sounds->play(Sound::MenuChoice);
+        if (buttons[i]->contains(static_cast<float>(cx) / scale, static_cast<float>(cy) / scale)) {
+            choice = static_cast<MenuChoice>(i);
         }
     }
+    return choice;
 }
 
 void Menu::drawContent() {

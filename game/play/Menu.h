@@ -27,6 +27,9 @@ public:
     /// A left press on a button's clickable box selects it; a press elsewhere,
     /// a release or another button changes nothing.
     void onMouseButton(int button, int state, int x, int y) override;
+    /// The button a left press at window pixel (x, y) from the top-left would
+    /// choose at the current window size; None between the buttons.
+    MenuChoice choiceAt(int x, int y) const;
 
     /// Hears a button chosen; not owned.
     void setSounds(SoundOutput* output) { sounds = output; }

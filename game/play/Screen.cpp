@@ -1,14 +1,21 @@
 #include "game/play/Screen.h"
 
+#include <algorithm>
+
 #include "game/play/Cursor.h"
 #include "game/play/PictureQuad.h"
 #include "game/scene/Texture.h"
 
 namespace quiltRush {
 
+namespace {
+constexpr float kSmallestScale = 0.01f;  // a window of zero size still maps clicks to a finite point
+}  // namespace
+
 Screen::Screen(const std::string& id) : kiln::Entity(id) {
     loadTexture(background, "assets/menuImages/backGround.bmp");
     loadTexture(cursor, "assets/cursors/menuCursor.bmp");
+    clampCursorTexture(cursor);
 }
 
 void Screen::update(unsigned long) {
@@ -23,9 +30,18 @@ void Screen::drawOverlay() {
     glPushMatrix();
     // Integer halves: the centre of an odd-sized window is the pixel below and left of it.
     glTranslatef(static_cast<float>(windowWidth / 2), static_cast<float>(windowHeight / 2), 0.0f);
+    float scale = contentScale();
+    glScalef(scale, scale, 1.0f);
     drawContent();
     glPopMatrix();
     drawCursor(cursor, mouseX, mouseY);
+}
+
+float Screen::contentScale() const {
+    // Laid out for 640 x 480: a smaller window would cut the lower buttons off.
+    float across = static_cast<float>(windowWidth) / static_cast<float>(kiln::Application::kDefaultWidth);
+    float down = static_cast<float>(windowHeight) / static_cast<float>(kiln::Application::kDefaultHeight);
+    return std::max(kSmallestScale, std::min({1.0f, across, down}));
 }
 
 void Screen::drawBackground() const {

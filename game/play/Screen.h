@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "framework/Application.h"
 #include "framework/Entity.h"
 #include "framework/IDrawOverlayListener.h"
 #include "framework/IMouseEventListener.h"
@@ -38,6 +39,9 @@ public:
     int getMouseY() const { return mouseY; }
     int getWindowWidth() const { return windowWidth; }
     int getWindowHeight() const { return windowHeight; }
+    /// How much the content is shrunk to fit a window smaller than 640 x 480
+    /// (1 at that size and above, where the pictures keep their pixel sizes).
+    float contentScale() const;
 
 protected:
     /// Loads the background and the cursor pictures.
@@ -51,8 +55,8 @@ protected:
     int mouseX = 0;
     int mouseY = 0;
     // The size the window opens with, until the first update reads the real one.
-    int windowWidth = 640;
-    int windowHeight = 480;
+    int windowWidth = static_cast<int>(kiln::Application::kDefaultWidth);
+    int windowHeight = static_cast<int>(kiln::Application::kDefaultHeight);
 
 private:
     void drawBackground() const;

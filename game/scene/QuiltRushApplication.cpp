@@ -27,6 +27,7 @@
 #include "game/play/Manual.h"
 #include "game/play/Menu.h"
 #include "game/play/PosixFileSystem.h"
+#include "game/play/RunOverlay.h"
 #include "game/scene/GameDataReader.h"
 #include "game/scene/Light.h"
 #include "game/scene/Object.h"
@@ -162,6 +163,8 @@ void QuiltRushApplication::createEntities() {
     }
     for (Checkpoint* checkpoint : checkpoints) game->addEntity(checkpoint);
     for (Tack* tack : tacks) game->addEntity(tack);
+    auto* runOverlay = new RunOverlay(*game);
+    game->addEntity(runOverlay);
 
     input->setGame(game);
     // The sound player is registered last and never switched off: 'm' works on every screen.
@@ -178,8 +181,9 @@ void QuiltRushApplication::createEntities() {
 
     // The order of registration is the order of every pass for the whole run.
     kiln::Registry* registry = kiln::Registry::instance();
+    // The run overlay reads the game after its update and is drawn under the cursor.
     for (kiln::Entity* entity : std::vector<kiln::Entity*>{engine, game, skyBox, camera, light0, light1, ball, patch,
-                                                           data.scene.object, input}) {
+                                                           data.scene.object, runOverlay, input}) {
         registry->add(entity);
     }
     for (Checkpoint* checkpoint : checkpoints) registry->add(checkpoint);

@@ -72,6 +72,24 @@ TEST_F(TackDrawing, HiddenDrawsNothingAndShowBringsItBackInPlace) {
     EXPECT_TRUE(GlFrame() == shown);
 }
 
+TEST_F(TackDrawing, KeepsItsDistanceFromTheTopRightCornerInAResizedWindow) {
+    // A 400 x 300 window: the icon made for (600, 440) in 640 x 480 moves to (360, 260).
+    glViewport(0, 0, 400, 300);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, 400, 0, 300);
+    glMatrixMode(GL_MODELVIEW);
+    Tack tack("Tack0", 600, 440);
+    tack.drawOverlay();
+    glViewport(0, 0, testSupport::kFrameWidth, testSupport::kFrameHeight);
+    GlFrame frame;
+    EXPECT_TRUE(frame.lit(328, 228));
+    EXPECT_TRUE(frame.lit(391, 291));
+    EXPECT_FALSE(frame.lit(327, 260));
+    EXPECT_FALSE(frame.lit(360, 292));
+    EXPECT_EQ(frame.litCount(), 64 * 64);
+}
+
 TEST(TackTest, KeepsItsCentreAndStartsVisibleEvenWithoutItsImage) {
     testSupport::ensureGlContext();
     testSupport::ScopedTempDir empty;

@@ -51,6 +51,29 @@ TEST_F(MenuTest, ClickableBoxRunsFromTwentyBelowToThirtyAboveAndIs256Wide) {
     EXPECT_EQ(clickAt(320, 196), MenuChoice::None);
 }
 
+TEST_F(MenuTest, ASmallWindowShrinksTheButtonsAndTheirBoxesTogether) {
+    const struct {
+        unsigned int width, height;
+        int x, y;
+        MenuChoice choice;
+    } cases[] = {
+        // 320 x 240: half size, Exit's centre 88 below the window centre.
+        {320, 240, 160, 120 + 88, MenuChoice::Exit},
+        {320, 240, 160 + 64, 120 + 88, MenuChoice::Exit},      // the box's right edge, halved
+        {320, 240, 160 + 65, 120 + 88, MenuChoice::None},
+        {320, 240, 160, 120 - 38, MenuChoice::New},
+        // Narrow rather than low: 480 wide, three quarters.
+        {480, 480, 240, 240 + 132, MenuChoice::Exit},
+        // Larger than 640 x 480: pixel sizes as at that size.
+        {1280, 960, 640, 480 + 176, MenuChoice::Exit},
+        {1280, 960, 640 + 129, 480 + 176, MenuChoice::None},
+    };
+    for (const auto& c : cases) {
+        resize(c.width, c.height);
+        EXPECT_EQ(clickAt(c.x, c.y), c.choice) << c.width << "x" << c.height << " at " << c.x << "," << c.y;
+    }
+}
+
 TEST_F(MenuTest, EachButtonSelectsItsChoice) {
     resize(640, 480);
     EXPECT_EQ(clickAt(320, 240 + 8), MenuChoice::Manual);

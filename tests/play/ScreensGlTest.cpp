@@ -26,6 +26,7 @@ const Rgb kNew{0, 200, 0};
 const Rgb kExit{0, 0, 200};
 const Rgb kKeys{10, 100, 200};
 const Rgb kFix{200, 100, 10};
+const Rgb kGoal{100, 200, 10};
 const Rgb kCredits{100, 10, 200};
 
 // Overlay pixel: x from the left, y from the bottom.
@@ -40,6 +41,7 @@ protected:
         directory.write("assets/buttons/exit.bmp", solidPicture(kExit));
         directory.write("assets/menuImages/keys.bmp", solidPicture(kKeys));
         directory.write("assets/menuImages/fix.bmp", solidPicture(kFix));
+        directory.write("assets/menuImages/goal.bmp", solidPicture(kGoal));
         directory.write("assets/menuImages/credits.bmp", solidPicture(kCredits));
     }
 
@@ -108,11 +110,15 @@ TEST_F(ScreensGlTest, OddWindowCentresTheContentOnTheTruncatedHalf) {
 TEST_F(ScreensGlTest, ManualPlacesItsPicturesAroundTheCentre) {
     Manual manual;
     EXPECT_EQ(manual.getId(), "manual");
-    ASSERT_EQ(manual.getPictures().size(), 5u);
+    ASSERT_EQ(manual.getPictures().size(), 6u);
     drawFrame(manual, 640, 480);
-    // Keys at the centre, 200 x 200; fix at (200, -150).
+    // Keys at the centre, 200 x 200; fix at (200, -150); the goal, 200 x 100,
+    // at (0, 180), clear of the keys below it.
     EXPECT_EQ(pixelAt(220, 140), kKeys);
     EXPECT_EQ(pixelAt(419, 339), kKeys);
+    EXPECT_EQ(pixelAt(220, 370), kGoal);
+    EXPECT_EQ(pixelAt(419, 469), kGoal);
+    EXPECT_EQ(pixelAt(320, 369), kBackground);
     EXPECT_EQ(pixelAt(420, 90), kFix);
     EXPECT_EQ(pixelAt(619, 0), kFix);
     glDisable(GL_TEXTURE_2D);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,26 @@ TEST_F(ObjectGlTest, FaceIndexingPastTheVerticesIsNotDrawn) {
     quiltRush::Face negative = good;
     negative.vertex[0] = -1;
     mesh.faces = {bad, good, negative};
+    auto triangles = feedback(mesh);
+    ASSERT_EQ(triangles.size(), 1u);
+    EXPECT_NEAR(triangles[0][1].x, 400.0f, 1e-3f);
+}
+
+TEST_F(ObjectGlTest, FaceWithACornerFarAwayOrNotANumberIsNotDrawn) {
+    BuiltMesh mesh;
+    mesh.vertices.resize(5);
+    mesh.vertices[1].position = {1.0f, 0.0f, 0.0f};
+    mesh.vertices[2].position = {0.0f, 1.0f, 0.0f};
+    mesh.vertices[3].position = {2.0e4f, 1.0f, 0.0f};  // a cloth torn far beyond the level
+    mesh.vertices[4].position = {0.0f, std::numeric_limits<float>::quiet_NaN(), 0.0f};
+    quiltRush::Face good;
+    good.vertex[1] = 1;
+    good.vertex[2] = 2;
+    quiltRush::Face far = good;
+    far.vertex[2] = 3;
+    quiltRush::Face notANumber = good;
+    notANumber.vertex[0] = 4;
+    mesh.faces = {far, good, notANumber};
     auto triangles = feedback(mesh);
     ASSERT_EQ(triangles.size(), 1u);
     EXPECT_NEAR(triangles[0][1].x, 400.0f, 1e-3f);

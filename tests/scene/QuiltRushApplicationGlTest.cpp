@@ -112,7 +112,7 @@ Ids QuiltRushApplicationGlTest::initNotes;
 
 TEST_F(QuiltRushApplicationGlTest, EveryEntityIsRegisteredUnderItsExactId) {
     const Ids ids = {"PhysicsEngine", "Game",         "SkyBox",      "Camera", "light0", "light1",
-                     "Ball",          "Patch",        "Scene",       "InputHandler", "Checkpoint0", "Checkpoint1",
+                     "Ball",          "Patch",        "Scene",       "RunOverlay", "InputHandler", "Checkpoint0", "Checkpoint1",
                      "Tack0",         "Tack1",        "menu",        "manual", "Credits", "FinishScreen", "Sound"};
     EXPECT_EQ(kiln::Registry::instance()->size(), ids.size() + 5);  // and the five probes
     for (const std::string& id : ids) EXPECT_NE(find(id), nullptr) << id;
@@ -123,10 +123,11 @@ TEST_F(QuiltRushApplicationGlTest, EveryEntityIsRegisteredUnderItsExactId) {
 
 TEST_F(QuiltRushApplicationGlTest, NotifiersCallTheEntitiesInRegistrationOrder) {
     EXPECT_EQ(listenerIds<kiln::UpdateNotifier>(),
-              (Ids{"PhysicsEngine", "Game", "Camera", "Patch", "InputHandler", "menu", "manual", "Credits", "Sound"}));
+              (Ids{"PhysicsEngine", "Game", "Camera", "Patch", "RunOverlay", "InputHandler", "menu", "manual", "Credits",
+                   "Sound"}));
     EXPECT_EQ(listenerIds<kiln::DrawNotifier>(), (Ids{"SkyBox", "Camera", "light0", "light1", "Ball", "Patch", "Scene",
                                                       "InputHandler", "Checkpoint0", "Checkpoint1"}));
-    EXPECT_EQ(listenerIds<kiln::DrawOverlayNotifier>(), (Ids{"PhysicsEngine", "InputHandler", "Tack0", "Tack1", "menu",
+    EXPECT_EQ(listenerIds<kiln::DrawOverlayNotifier>(), (Ids{"PhysicsEngine", "RunOverlay", "InputHandler", "Tack0", "Tack1", "menu",
                                                              "manual", "Credits", "FinishScreen"}));
     EXPECT_EQ(listenerIds<kiln::MouseEventNotifier>(), (Ids{"InputHandler", "menu", "manual", "Credits"}));
     EXPECT_EQ(listenerIds<kiln::KeyboardEventNotifier>(), (Ids{"InputHandler", "manual", "Credits", "Sound"}));
@@ -163,7 +164,8 @@ TEST_F(QuiltRushApplicationGlTest, GameIsWiredToThePlayEntitiesInOrder) {
     Ids playIds;
     for (kiln::Entity* entity : game->getEntities()) playIds.push_back(entity->getId());
     EXPECT_EQ(playIds, (Ids{"SkyBox", "Camera", "light0", "light1", "InputHandler", "PhysicsEngine", "Scene", "Ball",
-                            "Patch", "FinishScreen", "Checkpoint0", "Checkpoint1", "Tack0", "Tack1"}));
+                            "Patch", "FinishScreen", "Checkpoint0", "Checkpoint1", "Tack0", "Tack1",
+                            "RunOverlay"}));
     EXPECT_EQ(game->getCamera(), find("Camera"));
     EXPECT_EQ(game->getPatch(), find("Patch"));
     ASSERT_EQ(game->getCheckpoints().size(), 2u);

@@ -42,29 +42,63 @@ TEST_F(RandomPlayerGlTest, ExitBoxFollowsTheMenusWindowSize) {
 // Every event goes to the menu as the framework would hand it on; Exit must
 // never become its selection, while the other buttons do.
 TEST_F(RandomPlayerGlTest, MenuNeverSeesAPressOnExitButSeesTheOthers) {
-    RandomPlayer player(3);
-    int x = 0;
-    int y = 0;
-    int chosen[4] = {};
-    for (int i = 0; i < kEvents; ++i) {
-        InputEvent event = player.next(menu, true);
-        if (event.kind == InputEvent::Kind::Move) {
-            x = event.x;
-            y = event.y;
-        } else if (event.kind == InputEvent::Kind::Reshape) {
-            resize(static_cast<unsigned>(event.x), static_cast<unsigned>(event.y));
-        } else if (event.kind == InputEvent::Kind::Press || event.kind == InputEvent::Kind::Release) {
-            menu.onMouseButton(event.button, event.kind == InputEvent::Kind::Press ? kPressed : kReleased, x, y);
+    for (RandomPlayer::Style style : {RandomPlayer::Style::Broad, RandomPlayer::Style::Rough}) {
+        RandomPlayer player(3, style);
+        resize(640, 480);
+        int x = 0;
+        int y = 0;
+        int chosen[4] = {};
+        for (int i = 0; i < kEvents; ++i) {
+            InputEvent event = player.next(menu, true);
+            if (event.kind == InputEvent::Kind::Move) {
+                x = event.x;
+                y = event.y;
+            } else if (event.kind == InputEvent::Kind::Reshape) {
+                resize(static_cast<unsigned>(event.x), static_cast<unsigned>(event.y));
+            } else if (event.kind == InputEvent::Kind::Press || event.kind == InputEvent::Kind::Release) {
+                menu.onMouseButton(event.button, event.kind == InputEvent::Kind::Press ? kPressed : kReleased, x, y);
+            }
+            ASSERT_FALSE(menu.isExitSelected()) << "event " << i << " at " << x << ", " << y;
+            if (menu.getSelection() != quiltRush::MenuChoice::None) {
+                ++chosen[static_cast<int>(menu.getSelection())];
+                menu.show();
+            }
         }
-        ASSERT_FALSE(menu.isExitSelected()) << "event " << i << " at " << x << ", " << y;
-        if (menu.getSelection() != quiltRush::MenuChoice::None) {
-            ++chosen[static_cast<int>(menu.getSelection())];
-            menu.show();
-        }
+        EXPECT_GT(chosen[0], 0);
+        EXPECT_GT(chosen[1], 0);
+        EXPECT_GT(chosen[2], 0);
     }
-    EXPECT_GT(chosen[0], 0);
-    EXPECT_GT(chosen[1], 0);
-    EXPECT_GT(chosen[2], 0);
+}
+
+// In play, the rough player keeps the left button down for more events and
+// presses space (a tack) for more of its keys than the broad one.
+TEST_F(RandomPlayerGlTest, RoughPlayerDragsLongerAndTacksMore) {
+    struct Lean {
+        double eventsPerHold = 0;
+        double spaceShare = 0;
+    };
+    auto measure = [&](RandomPlayer::Style style) {
+        RandomPlayer player(5, style);
+        int held = 0, holds = 0, keys = 0, spaces = 0;
+        bool down = false;
+        for (int i = 0; i < kEvents; ++i) {
+            InputEvent event = player.next(menu, false);
+            if (event.kind == InputEvent::Kind::Press && event.button == kLeft && !down) ++holds;
+            if (event.button == kLeft && event.kind == InputEvent::Kind::Press) down = true;
+            if (event.button == kLeft && event.kind == InputEvent::Kind::Release) down = false;
+            held += down ? 1 : 0;
+            if (event.kind == InputEvent::Kind::Key && event.key != RandomPlayer::kSpecialKey) {
+                ++keys;
+                spaces += event.key == ' ' ? 1 : 0;
+            }
+        }
+        return Lean{static_cast<double>(held) / holds, static_cast<double>(spaces) / keys};
+    };
+    Lean broad = measure(RandomPlayer::Style::Broad);
+    Lean rough = measure(RandomPlayer::Style::Rough);
+    EXPECT_GT(rough.eventsPerHold, 2 * broad.eventsPerHold);
+    EXPECT_GT(rough.spaceShare, 0.75);
+    EXPECT_LT(broad.spaceShare, 0.6);
 }
 
 TEST_F(RandomPlayerGlTest, SameSeedSameEventsOtherSeedOthers) {

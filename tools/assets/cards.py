@@ -1,4 +1,4 @@
-"""The manual's five picture cards and the credits card (stored 256 x 256, shown
+"""The manual's picture cards and the credits card (stored 256 x 256, shown
 200 x 200): a cream quilted card with a heading, a small drawing and a short text."""
 
 import math
@@ -19,14 +19,14 @@ TEXT_FACE = ("DejaVuSansCondensed-Bold", 16)
 LINE_HEIGHT = 19
 
 
-def _card(heading, heading_face=None):
-    canvas = Canvas(CARD_SIZE, CARD_SIZE)
+def _card(heading, heading_face=None, height=CARD_SIZE, box=CARD_BOX):
+    canvas = Canvas(CARD_SIZE, height)
     shape = canvas.layer()
-    shape.rounded_rect(CARD_BOX, CARD_RADIUS, fill=rgba(WHITE))
+    shape.rounded_rect(box, CARD_RADIUS, fill=rgba(WHITE))
     canvas.shadow_of(shape, (0, 4), 3, opacity=0.6)
     canvas.fill_mask(shape, vertical_gradient(canvas.image.size, (255, 250, 236), CREAM_SHADE))
-    canvas.rounded_rect(CARD_BOX, CARD_RADIUS, outline=rgba(NAVY), width=3)
-    left, top, right, bottom = CARD_BOX
+    canvas.rounded_rect(box, CARD_RADIUS, outline=rgba(NAVY), width=3)
+    left, top, right, bottom = box
     canvas.stitched_rect((left + 7, top + 7, right - 7, bottom - 7), CARD_RADIUS - 6, rgba(CORAL, 220),
                          width=1.5, dash=5, gap=3.5)
     face = heading_face or font("DejaVuSans-Bold", 24)
@@ -170,6 +170,27 @@ def fix_card():
     _paste(canvas, interface.tack(), (x + 10, y - 16), (44, 44))
     _keycap(canvas, 226, 122, "Space", 64)
     _caption(canvas, "Press Space to pin the marked sphere with a tack; again to free it.")
+    return canvas.result(NAVY)
+
+
+# The goal card is half a card high (stored 256 x 128, shown 200 x 100), above
+# the keys between the two upper cards.
+GOAL_SIZE = (CARD_SIZE, 128)
+GOAL_BOX = (6, 6, 250, 120)
+BUBBLE = (255, 226, 60)
+
+
+def goal_card():
+    canvas = _card("Goal", font("DejaVuSans-Bold", 22), GOAL_SIZE[1], GOAL_BOX)
+    face = font(*TEXT_FACE)
+    for i, line in enumerate(_wrap(canvas, "Roll the red ball through every yellow bubble, fast!", face, 224)):
+        canvas.text((CARD_SIZE / 2, 52 + i * LINE_HEIGHT), line, face, rgba(NAVY_DARK), anchor="mt")
+    path = [(44, 100), (212, 100)]
+    canvas.dashed(path, rgba(NAVY, 160), 2.0, 5, 4)
+    for x in (104, 150, 196):
+        canvas.circle((x, 100), 10, fill=rgba(BUBBLE, 170), outline=rgba(GOLD), width=1.5)
+    canvas.circle((50, 100), 7, fill=rgba((214, 30, 24)), outline=rgba((120, 10, 10)), width=1.2)
+    canvas.circle((48, 98), 2.2, fill=rgba(WHITE, 220))
     return canvas.result(NAVY)
 
 

@@ -46,7 +46,7 @@ OPAQUE, CUTOUT = "opaque", "cutout"
 def image_table():
     """(path under assets/, size, alpha kind, painter) for every image of the game."""
     table = [
-        ("buttons/new.bmp", (256, 64), CUTOUT, lambda: interface.button("New Game")),
+        ("buttons/new.bmp", (256, 64), CUTOUT, lambda: interface.button("Play")),
         ("buttons/manual.bmp", (256, 64), CUTOUT, lambda: interface.button("Manual")),
         ("buttons/credits.bmp", (256, 64), CUTOUT, lambda: interface.button("Credits")),
         ("buttons/exit.bmp", (256, 64), CUTOUT, lambda: interface.button("Exit")),
@@ -64,6 +64,7 @@ def image_table():
         ("menuImages/rotate.bmp", (256, 256), CUTOUT, cards.rotate_card),
         ("menuImages/zoom.bmp", (256, 256), CUTOUT, cards.zoom_card),
         ("menuImages/fix.bmp", (256, 256), CUTOUT, cards.fix_card),
+        ("menuImages/goal.bmp", cards.GOAL_SIZE, CUTOUT, cards.goal_card),
         ("menuImages/credits.bmp", (256, 256), CUTOUT, cards.credits_card),
         ("models/cloth.bmp", (256, 256), OPAQUE, textures.cloth),
         ("models/scene.bmp", (256, 256), OPAQUE, textures.wood),

@@ -24,7 +24,7 @@ InputEvent make(InputEvent::Kind kind) {
 
 }  // namespace
 
-RandomPlayer::RandomPlayer(unsigned seed) : random(seed) {}
+RandomPlayer::RandomPlayer(unsigned seed, Style style) : random(seed), style(style) {}
 
 int RandomPlayer::uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
 
@@ -37,10 +37,7 @@ int RandomPlayer::eventsThisTick() {
 }
 
 bool RandomPlayer::pressesExit(const Menu& menu, int x, int y) {
-    // The menu's own reading of a press: window-centre pixels, y upwards.
-    float cx = static_cast<float>(x - menu.getWindowWidth() / 2);
-    float cy = static_cast<float>(menu.getWindowHeight() / 2 - y);
-    return menu.getButtons()[static_cast<int>(MenuChoice::Exit)]->contains(cx, cy);
+    return menu.choiceAt(x, y) == MenuChoice::Exit;
 }
 
 InputEvent RandomPlayer::next(const Menu& menu, bool menuShown) {
@@ -84,17 +81,28 @@ InputEvent RandomPlayer::menuEvent(const Menu& menu) {
 
 InputEvent RandomPlayer::playEvent() {
     int pick = uniform(0, 999);
+    if (style == Style::Rough) {
+        // Moves carry the drags; a button changes seldom, so drags and orbits last.
+        if (pick < 700) return moveEvent();
+        if (pick < 780) return buttonEvent(kLeft);
+        if (pick < 840) return buttonEvent(kRight);
+        if (pick < 870) return wheelEvent();
+        if (pick < 998) return keyEvent();
+        return reshapeEvent();
+    }
     if (pick < 400) return moveEvent();
     if (pick < 600) return buttonEvent(kLeftButton);
     if (pick < 700) return buttonEvent(kRightButton);
     if (pick < 730) return buttonEvent(1);
-    if (pick < 800) {
-        InputEvent wheel = make(InputEvent::Kind::Wheel);
-        wheel.button = chance(0.5) ? kWheelUp : kWheelDown;
-        return wheel;
-    }
+    if (pick < 800) return wheelEvent();
     if (pick < 995) return keyEvent();
     return reshapeEvent();
+}
+
+InputEvent RandomPlayer::wheelEvent() {
+    InputEvent wheel = make(InputEvent::Kind::Wheel);
+    wheel.button = chance(0.5) ? kWheelUp : kWheelDown;
+    return wheel;
 }
 
 // Presses what is up and releases what is down; a release of a button not
@@ -116,8 +124,11 @@ InputEvent RandomPlayer::moveEvent() {
         move.x = uniform(-margin, width + margin);
         move.y = uniform(-margin, height + margin);
     } else {
-        move.x = mouseX + uniform(-kMaxMoveStep, kMaxMoveStep);
-        move.y = mouseY + uniform(-kMaxMoveStep, kMaxMoveStep);
+        // A rough drag pulls far and fast, mostly downwards as into the course.
+        int step = style == Style::Rough && dragging ? 3 * kMaxMoveStep : kMaxMoveStep;
+        int downwards = style == Style::Rough && dragging ? step / 2 : 0;
+        move.x = mouseX + uniform(-step, step);
+        move.y = mouseY + uniform(-step + downwards, step + downwards);
     }
     return move;
 }
@@ -128,6 +139,11 @@ InputEvent RandomPlayer::keyEvent() {
     if (pick < 8) {
         key.key = kSpecialKey;
         key.x = kSpecialKeys[uniform(0, sizeof kSpecialKeys / sizeof kSpecialKeys[0] - 1)];
+        return key;
+    }
+    if (style == Style::Rough) {
+        // Tacks most; restarts, the menu and the debug view now and then.
+        key.key = pick < 83 ? ' ' : pick < 89 ? 13 : pick < 93 ? 27 : 'd';
         return key;
     }
     // Space and 'd' most, Escape and Enter (which end a drag's run) less, the rest now and then.

@@ -19,7 +19,12 @@ public:
     /// for the special-key callbacks.
     static constexpr unsigned char kSpecialKey = 0;
 
-    explicit RandomPlayer(unsigned seed);
+    /// How the player plays: Broad reaches every kind of input; Rough leans
+    /// toward what a hurried person does to the cloth: long deep drags, tacks,
+    /// orbits and restarts, and few reshapes.
+    enum class Style { Broad, Rough };
+
+    explicit RandomPlayer(unsigned seed, Style style = Style::Broad);
 
     /// The events of one tick, decided one at a time against the menu as it
     /// is when each is delivered (deliver is called for every event).
@@ -49,10 +54,12 @@ private:
     InputEvent reshapeEvent();
     InputEvent buttonEvent(int button);
     InputEvent moveEvent();
+    InputEvent wheelEvent();
     int uniform(int low, int high);
     bool chance(double probability);
 
     std::mt19937 random;
+    Style style;
     int width = 640;  // the size the player last gave the window
     int height = 480;
     int mouseX = 320;

@@ -1,8 +1,12 @@
 // quiltrush-soak: plays the real game for a long time with seeded random
 // input and the fixed 16 ms clock, and checks the game after every tick.
 //
-//   quiltrush-soak [MINUTES [SEED]]      (defaults: 2 simulated minutes, seed 1)
+//   quiltrush-soak [MINUTES [SEED [rough]]]   (defaults: 2 simulated minutes, seed 1)
 //
+// rough: the random player leans toward long deep drags, tacks, orbits and
+// restarts, every tick is drawn and timed (with glFinish), and each frame
+// over 100 ms that is the slowest yet leaves slow-frame-TICK.timeline in the
+// working folder: the input that led to it, for quiltrush-play-timeline.
 // Run it from the project root under an X display (xvfb-run -a ...). Every
 // tenth tick is drawn, so the draw code runs too. It prints the simulated
 // minutes, ticks, restarts and resident memory at the start, after the first
@@ -15,6 +19,8 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -29,6 +35,7 @@
 #include "game/scene/QuiltRushApplication.h"
 #include "tools/driver/GameDriver.h"
 #include "tools/driver/WholeNumber.h"
+#include "tools/soak/FrameHunt.h"
 #include "tools/soak/MemoryTrend.h"
 #include "tools/soak/RandomPlayer.h"
 #include "tools/soak/SoakCheck.h"
@@ -46,7 +53,7 @@ constexpr int kExitUsage = 2;
 long number(const char* text, long low, long high) {
     std::optional<long> value = quiltRush::parseWholeNumber(text, low, high);
     if (!value) {
-        std::fprintf(stderr, "usage: quiltrush-soak [MINUTES [SEED]]  (MINUTES 1..%ld)\n", kMaxMinutes);
+        std::fprintf(stderr, "usage: quiltrush-soak [MINUTES [SEED [rough]]]  (MINUTES 1..%ld)\n", kMaxMinutes);
         std::exit(kExitUsage);
     }
     return *value;
@@ -122,6 +129,11 @@ std::string describe(const quiltRush::InputEvent& event) {
     }
 }
 
+quiltRush::InputEvent withTick(quiltRush::InputEvent event, int tick) {
+    event.tick = tick;
+    return event;
+}
+
 void deliver(quiltRush::GameDriver& driver, const quiltRush::InputEvent& event, int& mouseX, int& mouseY) {
     if (event.kind == quiltRush::InputEvent::Kind::Move) {
         mouseX = event.x;
@@ -140,13 +152,16 @@ void deliver(quiltRush::GameDriver& driver, const quiltRush::InputEvent& event, 
 int main(int argc, char** argv) {
     long minutes = argc > 1 ? number(argv[1], 1, kMaxMinutes) : 2;
     unsigned seed = static_cast<unsigned>(argc > 2 ? number(argv[2], 0, 0xffffffffL) : 1);
-    if (argc > 3) number("", 0, 0);
+    bool rough = argc > 3 && std::strcmp(argv[3], "rough") == 0;
+    if (argc > 4 || (argc > 3 && !rough)) number("", 0, 0);
 
     Figures figures;
     report("start", figures);
     quiltRush::GameDriver driver(false);
     driver.setTracing(false);
-    quiltRush::RandomPlayer player(seed);
+    quiltRush::RandomPlayer player(seed, rough ? quiltRush::RandomPlayer::Style::Rough
+                                               : quiltRush::RandomPlayer::Style::Broad);
+    quiltRush::FrameHunt hunt(".");
     const quiltRush::Game& game = driver.getGame();
     const auto& menu = dynamic_cast<const quiltRush::Menu&>(*kiln::Registry::instance()->find("menu"));
     int mouseX = 0;
@@ -164,13 +179,21 @@ int main(int argc, char** argv) {
                 menu, [&] { return menu.state.enabled; },
                 [&](const quiltRush::InputEvent& event) {
                     recent.add(event, driver.getTick());
+                    if (rough) hunt.record(withTick(event, driver.getTick()));
                     deliver(driver, event, mouseX, mouseY);
                 });
             if (menu.isExitSelected()) {
                 problem = "the input selected Exit";
             } else {
                 driver.step();
-                if (tick % kDrawEvery == 0) {
+                if (rough) {
+                    auto start = std::chrono::steady_clock::now();
+                    driver.getApplication().display();
+                    glFinish();
+                    std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+                    glutSwapBuffers();
+                    hunt.frame(driver.getTick(), took.count(), game);
+                } else if (tick % kDrawEvery == 0) {
                     driver.getApplication().display();
                     glutSwapBuffers();
                 }
@@ -218,5 +241,11 @@ int main(int argc, char** argv) {
                 "ticks ending with a sphere not finite (run restarted): %d\n",
                 figures.stateTicks[0], figures.stateTicks[1], figures.stateTicks[2], figures.stateTicks[3],
                 figures.stateTicks[4], figures.nonFiniteTicks);
+    if (rough) {
+        std::printf("frames drawn %zu: median %.1f ms, 99th percentile %.1f ms, slowest %.1f ms at tick %d; "
+                    "%zu over %.0f ms (each new slowest one left its timeline here)\n",
+                    hunt.getFrames(), hunt.percentile(0.5), hunt.percentile(0.99), hunt.getSlowest(),
+                    hunt.getSlowestTick(), hunt.getSlowFrames(), quiltRush::FrameHunt::kSlowFrameMillis);
+    }
     return 0;
 }

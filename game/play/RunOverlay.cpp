@@ -1,0 +1,74 @@
+#include "game/play/RunOverlay.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+
+#include "game/play/Game.h"
+
+namespace quiltRush {
+
+namespace {
+
+void* const kFont = GLUT_BITMAP_HELVETICA_18;
+constexpr int kMargin = 10;        // window pixels from the top-left corner
+constexpr int kPanelWidth = 104;   // holds "10/10  999.9"
+constexpr int kPanelHeight = 30;
+constexpr int kTextInset = 9;      // from the panel's left and bottom edges
+constexpr int kNoteWidth = 250;
+constexpr const char* kFallNote = "The ball fell: a new run";
+constexpr GLfloat kPanelAlpha = 0.55f;
+
+void drawText(const char* text, int x, int y) {
+    glRasterPos2i(x, y);
+    glutBitmapString(kFont, reinterpret_cast<const unsigned char*>(text));
+}
+
+}  // namespace
+
+RunOverlay::RunOverlay(const Game& game) : kiln::Entity("RunOverlay"), game(game) {}
+
+void RunOverlay::update(unsigned long elapsed) {
+    if (game.getFalls() != fallsSeen) {
+        fallsSeen = game.getFalls();
+        fallNoteLeft = kFallNoteMillis;
+        return;
+    }
+    fallNoteLeft = elapsed >= fallNoteLeft ? 0 : fallNoteLeft - static_cast<std::uint32_t>(elapsed);
+}
+
+std::string RunOverlay::progressText(unsigned int passed, std::size_t total, std::uint32_t millis) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%u/%zu  %u.%u", passed, total, millis / 1000, millis % 1000 / 100);
+    return text;
+}
+
+void RunOverlay::drawOverlay() {
+    std::size_t total = game.getCheckpoints().size();
+    if (total != 0 && game.getCheckpointsPassed() == total) return;
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    int top = viewport[3] - kMargin;
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    drawPanel(kMargin, top, kPanelWidth, kPanelHeight);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    std::string progress = progressText(game.getCheckpointsPassed(), total, static_cast<std::uint32_t>(game.getTime()));
+    drawText(progress.c_str(), kMargin + kTextInset, top - kPanelHeight + kTextInset);
+    if (isFallNoteShown()) {
+        int left = viewport[2] / 2 - kNoteWidth / 2;
+        int noteTop = top - kPanelHeight - kMargin;
+        drawPanel(left, noteTop, kNoteWidth, kPanelHeight);
+        glColor3f(1.0f, 0.85f, 0.3f);
+        drawText(kFallNote, left + kTextInset + 12, noteTop - kPanelHeight + kTextInset);
+    }
+    glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+// A dark, see-through box behind the text: white letters alone are lost on the clouds.
+void RunOverlay::drawPanel(int left, int top, int width, int height) const {
+    glColor4f(0.05f, 0.07f, 0.2f, kPanelAlpha);
+    glRecti(left, top - height, left + width, top);
+}
+
+}  // namespace quiltRush
