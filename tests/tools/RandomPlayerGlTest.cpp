@@ -83,9 +83,9 @@ TEST_F(RandomPlayerGlTest, RoughPlayerDragsLongerAndTacksMore) {
         bool down = false;
         for (int i = 0; i < kEvents; ++i) {
             InputEvent event = player.next(menu, false);
-            if (event.kind == InputEvent::Kind::Press && event.button == kLeft && !down) ++holds;
-            if (event.button == kLeft && event.kind == InputEvent::Kind::Press) down = true;
-            if (event.button == kLeft && event.kind == InputEvent::Kind::Release) down = false;
+            if (event.kind == InputEvent::Kind::Press && event.button == kLeftButton && !down) ++holds;
+            if (event.button == kLeftButton && event.kind == InputEvent::Kind::Press) down = true;
+            if (event.button == kLeftButton && event.kind == InputEvent::Kind::Release) down = false;
             held += down ? 1 : 0;
             if (event.kind == InputEvent::Kind::Key && event.key != RandomPlayer::kSpecialKey) {
                 ++keys;

@@ -84,8 +84,8 @@ InputEvent RandomPlayer::playEvent() {
     if (style == Style::Rough) {
         // Moves carry the drags; a button changes seldom, so drags and orbits last.
         if (pick < 700) return moveEvent();
-        if (pick < 780) return buttonEvent(kLeft);
-        if (pick < 840) return buttonEvent(kRight);
+        if (pick < 780) return buttonEvent(kLeftButton);
+        if (pick < 840) return buttonEvent(kRightButton);
         if (pick < 870) return wheelEvent();
         if (pick < 998) return keyEvent();
         return reshapeEvent();
@@ -143,7 +143,7 @@ InputEvent RandomPlayer::keyEvent() {
     }
     if (style == Style::Rough) {
         // Tacks most; restarts, the menu and the debug view now and then.
-        key.key = pick < 83 ? ' ' : pick < 89 ? 13 : pick < 93 ? 27 : 'd';
+        key.key = pick < 83 ? kSpace : pick < 89 ? kEnter : pick < 93 ? kEscape : 'd';
         return key;
     }
     // Space and 'd' most, Escape and Enter (which end a drag's run) less, the rest now and then.
