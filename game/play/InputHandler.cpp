@@ -80,7 +80,7 @@ void InputHandler::update(unsigned long) {
 // The world point under the mouse on the near plane, with exactly the
 // matrices the camera drew with.
 void InputHandler::unprojectMouse() {
-    GLint viewport[4];
+    GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     Camera* camera = game->getCamera();
     double x = 0.0;
@@ -97,7 +97,12 @@ void InputHandler::unprojectMouse() {
     }
 }
 
+// The press may come in the same tick as the move that brought the mouse
+// there (a quick click, or any scripted one): the point of the last update is
+// then where the mouse was before, off the cloth when it is small on screen.
+// The pick therefore looks where the mouse is now.
 void InputHandler::pick() {
+    unprojectMouse();
     Camera* camera = game->getCamera();
     Vector3 origin = camera->getEye();
     Vector3 direction = normalize(mousePoint - origin);

@@ -106,6 +106,13 @@ TEST_F(InputHandlerGlTest, DragKeepsTheMouseSphereUnderTheMouseAtTheDepthOfTheSp
     EXPECT_EQ(input()->getCursor(), input()->getArrowCursor());
 }
 
+TEST_F(InputHandlerGlTest, PressPicksWhereTheMouseIsEvenBeforeAnUpdateHasSeenTheMove) {
+    moveMouse(0, 0);  // off the cloth
+    input()->onMouseMotion(kCentreX, kCentreY);
+    input()->onMouseButton(kLeft, kPressed, kCentreX, kCentreY);
+    EXPECT_EQ(input()->getSelected(), world.patch->getSpheres()[3]);
+}
+
 TEST_F(InputHandlerGlTest, DragStepIsSkippedWhenTheMouseRayRunsAlongThePlane) {
     moveMouse(kCentreX, kCentreY);
     input()->onMouseButton(kLeft, kPressed, kCentreX, kCentreY);
