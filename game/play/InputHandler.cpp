@@ -130,7 +130,14 @@ void InputHandler::dragStep() {
     float facing = dot(normal, direction);
     if (facing == 0.0f) return;  // the mouse ray runs along the plane: no point to take
     float t = (dot(normal, point) - dot(normal, origin)) / facing;
-    mouseSphere->setPosition(origin + direction * t);
+    // A yank across the window would put the spring's end metres away, and
+    // its pull would tear the grabbed sphere out of the sheet: cells open
+    // wider than the ball and fold into knots. On a leash the sphere still
+    // follows the mouse, a little later on a fast move.
+    Vector3 lead = origin + direction * t - point;
+    float reach = length(lead);
+    if (reach > kMaxLead) lead = lead * (kMaxLead / reach);
+    mouseSphere->setPosition(point + lead);
 }
 
 void InputHandler::onMouseButton(int button, int state, int, int) {
