@@ -78,7 +78,7 @@ if(TARGET game_driver)
   endif()
   file(GLOB PLAYTHROUGH_SOURCES CONFIGURE_DEPENDS playthrough/*.cpp)
   add_executable(playthrough_gl_tests ${PLAYTHROUGH_SOURCES})
-  target_link_libraries(playthrough_gl_tests PRIVATE test_support game_driver GTest::gtest_main)
+  target_link_libraries(playthrough_gl_tests PRIVATE test_support game_driver playthrough_finder GTest::gtest_main)
   gtest_discover_tests(playthrough_gl_tests
     WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY}
     PROPERTIES LABELS "playthrough_gl" TIMEOUT 300

@@ -16,7 +16,7 @@ set -euo pipefail
 
 readonly kMenuTick=30      # the menu, cursor beside the buttons
 readonly kManualTick=70    # Manual clicked at tick 41
-readonly kPlayTick=115     # the +x edge pulled down, the ball in the bent cloth
+readonly kPlayTick=100     # the cloth under the ball pulled towards the camera, the ball in the bend
 readonly kFinishTick=finish+0
 readonly kColours=256      # a palette keeps each file near 100 KB
 

@@ -73,7 +73,7 @@ void InputHandler::update(unsigned long) {
 // The world point under the mouse on the near plane, with exactly the
 // matrices the camera drew with.
 void InputHandler::unprojectMouse() {
-    GLint viewport[4];
+    GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     Camera* camera = game->getCamera();
     double x = 0.0;
@@ -90,7 +90,12 @@ void InputHandler::unprojectMouse() {
     }
 }
 
+// The press may come in the same tick as the move that brought the mouse
+// there (a quick click, or any scripted one): the point of the last update is
+// then where the mouse was before, off the cloth when it is small on screen.
+// The pick therefore looks where the mouse is now.
 void InputHandler::pick() {
+    unprojectMouse();
     Camera* camera = game->getCamera();
     Vector3 origin = camera->getEye();
     Vector3 direction = normalize(mousePoint - origin);
@@ -119,7 +124,14 @@ void InputHandler::dragStep() {
     float facing = dot(normal, direction);
     if (facing == 0.0f) return;  // the mouse ray runs along the plane: no point to take
     float t = (dot(normal, point) - dot(normal, origin)) / facing;
-    mouseSphere->setPosition(origin + direction * t);
+    // A yank across the window would put the spring's end metres away, and
+    // its pull would tear the grabbed sphere out of the sheet: cells open
+    // wider than the ball and fold into knots. On a leash the sphere still
+    // follows the mouse, a little later on a fast move.
+    Vector3 lead = origin + direction * t - point;
+    float reach = length(lead);
+    if (reach > kMaxLead) lead = lead * (kMaxLead / reach);
+    mouseSphere->setPosition(point + lead);
 }
 
 void InputHandler::onMouseButton(int button, int state, int, int) {

@@ -34,6 +34,10 @@ public:
     static constexpr float kZoomPerPixel = 0.1f;     // world units per pixel of mouse travel
     static constexpr float kZoomPerWheelStep = 1.0f;  // world units per wheel step
     static constexpr float kSpringStiffness = 5000.0f;  // force per world unit of stretch
+    /// The mouse end of the drag spring stays at most this far (world units)
+    /// from the dragged sphere, so the spring never pulls harder than
+    /// kSpringStiffness * kMaxLead however fast or far the mouse goes.
+    static constexpr float kMaxLead = 0.6f;
 
     void init() override {}
 

@@ -1,6 +1,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -80,13 +81,24 @@ TEST_F(InputHandlerGlTest, DragKeepsTheMouseSphereUnderTheMouseAtTheDepthOfTheSp
     Vector3 mouseEnd = input()->getMouseSphere()->getPosition();
     Vector3 normal = normalize(kEye - selected->getPosition());
     EXPECT_NEAR(dot(mouseEnd - selected->getPosition(), normal), 0.0f, kTolerance);
-    Vector3 alongRay = cross(normalize(mouseEnd - kEye), normalize(input()->getMousePoint() - kEye));
-    EXPECT_NEAR(length(alongRay), 0.0f, kTolerance);
-    EXPECT_GT(length(mouseEnd - selected->getPosition()), 0.1f);
+    // On a leash: towards the point under the mouse in that plane, at most kMaxLead from the sphere.
+    Vector3 ray = normalize(input()->getMousePoint() - kEye);
+    Vector3 underMouse = kEye + ray * (dot(normal, selected->getPosition() - kEye) / dot(normal, ray));
+    Vector3 lead = mouseEnd - selected->getPosition();
+    EXPECT_NEAR(length(cross(normalize(lead), normalize(underMouse - selected->getPosition()))), 0.0f, kTolerance);
+    EXPECT_NEAR(length(lead), std::min(InputHandler::kMaxLead, length(underMouse - selected->getPosition())), kTolerance);
+    EXPECT_GT(length(lead), 0.1f);
 
     input()->onMouseButton(kLeftButton, kReleased, 0, 0);
     input()->update(16);
     EXPECT_EQ(input()->getCursor(), input()->getArrowCursor());
+}
+
+TEST_F(InputHandlerGlTest, PressPicksWhereTheMouseIsEvenBeforeAnUpdateHasSeenTheMove) {
+    moveMouse(0, 0);  // off the cloth
+    input()->onMouseMotion(kCentreX, kCentreY);
+    input()->onMouseButton(kLeftButton, kPressed, kCentreX, kCentreY);
+    EXPECT_EQ(input()->getSelected(), world.patch->getSpheres()[3]);
 }
 
 TEST_F(InputHandlerGlTest, DragStepIsSkippedWhenTheMouseRayRunsAlongThePlane) {

@@ -3,6 +3,8 @@
 //
 //   quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N]
 //   quiltrush-find-playthrough --evaluate PLAN [--out FILE] [--ticks N]
+//   ... [--robustness N]   then replays N perturbed copies of the best (or
+//                          evaluated) plan and says how many still finish
 //
 // Run it from the project root under an X display (xvfb-run -a ...). Each
 // candidate plan is played in a fresh game of its own (a child process),
@@ -13,6 +15,7 @@
 #include <cstdlib>
 #include <exception>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "game/scene/GameDataReader.h"
@@ -20,6 +23,7 @@
 #include "tools/driver/GameDriver.h"
 #include "tools/driver/OutputCapture.h"
 #include "tools/driver/WholeNumber.h"
+#include "tools/findPlaythrough/PlanPerturbation.h"
 #include "tools/findPlaythrough/PlanSearch.h"
 #include "tools/findPlaythrough/PlaythroughPlan.h"
 
@@ -39,13 +43,15 @@ struct Arguments {
     bool outGiven = false;
     std::string evaluate;
     bool evaluating = false;
+    int robustness = 0;  // perturbed replays of the result
     SearchSettings search;
 };
 
 [[noreturn]] void usage(const std::string& message) {
     std::fprintf(stderr,
                  "%s\nusage: quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N]\n"
-                 "       quiltrush-find-playthrough --evaluate PLAN [--out FILE] [--ticks N]\n",
+                 "       quiltrush-find-playthrough --evaluate PLAN [--out FILE] [--ticks N]\n"
+                 "       either followed by [--robustness N]\n",
                  message.c_str());
     std::exit(kExitUsage);
 }
@@ -73,6 +79,8 @@ Arguments parse(int argc, char** argv) {
             arguments.search.seed = static_cast<unsigned>(number(next()));
         } else if (word == "--ticks") {
             arguments.search.tickLimit = static_cast<int>(number(next()));
+        } else if (word == "--robustness") {
+            arguments.robustness = static_cast<int>(number(next()));
         } else if (word == "--evaluate") {
             arguments.evaluating = true;
             arguments.evaluate = next();
@@ -141,6 +149,21 @@ void describe(const Evaluation& evaluation) {
                 o.checkpointsPassed, o.lost ? "ball lost" : "ball kept", o.nearest, o.picksMissed, o.ticks);
 }
 
+// Replays copies of the plan strayed as a player's hand strays; the seed
+// makes the same copies every time.
+void reportRobustness(const Plan& plan, const Arguments& arguments) {
+    std::mt19937 random(arguments.search.seed);
+    int finished = 0;
+    for (int i = 0; i < arguments.robustness; ++i) {
+        Plan strayed = perturbPlan(plan, Perturbation{}, arguments.search.gridRows, arguments.search.gridCols, random);
+        Evaluation evaluation = evaluate(strayed, arguments.search.tickLimit);
+        if (!evaluation.failed && evaluation.outcome.finished) ++finished;
+    }
+    Perturbation by;
+    std::printf("robustness: %d of %d perturbed replays finished (up to %d pixels, %d ticks, %d row or column)\n",
+                finished, arguments.robustness, by.pixels, by.ticks, by.cells);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -160,6 +183,7 @@ int main(int argc, char** argv) {
     }
     if (best.failed) return kExitNotFound;
     describe(best);
+    if (arguments.robustness > 0) reportRobustness(best.plan, arguments);
     if (!best.outcome.finished && !arguments.evaluating) {
         std::printf("no plan finished the level; nothing written\n");
         return kExitNotFound;

@@ -5,14 +5,17 @@ level file assets/models/gameData.txt.
 Usage: python3 tools/level/make_level.py [ROOT]
 (ROOT, the folder that holds assets/, defaults to this project's root.)
 
-The course: the ball drops onto a cloth pinned at its four corners and sinks
-into it (it rests about 1.8 below the pins). Pull the cloth's near edge (the +x
-side, towards the camera) down below the ball and the ball rolls off it onto a
-walled ramp that starts under that edge, down through the checkpoints, onto a
-walled landing. From the start camera, high above, a drag moves the cloth
-mostly across: turn the camera down first (right button, mouse up) so that a
-drag pulls the edge down; a tack holds it there. Pull another edge and the
-ball is lost over it.
+The course, as the start camera shows it: the ball drops into a hammock of
+cloth pinned at four points, its two far corners and two points on its sides;
+the near part of the cloth, towards the camera, is a free flap that hangs
+over the edge. Below the flap lies a wide trough. Grab the cloth by the ball
+or the flap and pull it towards you (down the screen): the hammock's near
+side gives, the ball rolls over it and down the flap into the trough. The
+trough narrows into a channel that turns to the right and runs away from the
+camera past the four bubbles; a V-shaped channel brings the ball to its middle
+line, so a ball in it cannot miss a bubble. The channel ends in the open: a
+ball that has run the course, or leaves it anywhere, falls away and the run
+starts again within a few seconds.
 Positions here are the game's y-up world coordinates; the model file is z-up,
 so every point and normal is written as (x, -z, y).
 """
@@ -26,26 +29,41 @@ SCENE_TEXTURE = "assets/models/scene.bmp"
 CLOTH_TEXTURE = "assets/models/cloth.bmp"
 TILE = 1.0  # world units per texture repeat
 
-# Cloth: one grid centred under the drop point (-3, 7, -3).
-CLOTH = dict(x=-3.0, y=5.0, z=-3.0, size_x=4.0, size_z=4.0, rows=27, cols=27, stiffness=5000.0)
+# Cloth: one grid, spacing SPACING both ways; the ball drops at (-3, 7, -3).
+# Rows run along x from CLOTH_X0; the hammock is rows 0 to PIN_ROW, centred
+# under the drop point, and the rows after it are the flap.
+SPACING = 4.0 / 27.0
+CLOTH_X0, CLOTH_Z0 = -4.3, -5.0
+ROWS, COLS = 29, 27
+PIN_ROW = 18
+CLOTH_Y = 5.0
+STIFFNESS = 5000.0
 
-# Course geometry (world units).
-RAMP_X0, RAMP_X1 = -1.3, 4.5       # ramp runs along +x, from just under the cloth's +x edge
-RAMP_Y0, RAMP_Y1 = 2.5, 0.9        # top and bottom height: below the resting ball, so it rolls on
-LANE_Z0, LANE_Z1 = -4.4, -1.6      # lane width along z
-LAND_X1 = 7.5                      # far end of the landing
-WALL_H = 0.6                       # wall height above the running surface
-THICK = 0.2                        # slab and wall thickness
-
-# Checkpoints: centre and radius, about 0.25 above the running surface, down
-# the middle of the lane. The first sits where a ball that leaves the cloth
-# high has come down onto the ramp again.
-CHECKPOINTS = [
-    (0.8, 2.17, -3.0, 0.6),
-    (2.4, 1.73, -3.0, 0.6),
-    (4.0, 1.29, -3.0, 0.6),
-    (6.0, 1.15, -3.0, 0.6),
+# The course: a V-shaped trough along a centre line, one cross-section per
+# point: (x, z, bottom height, half width at the rim, rim height above the
+# bottom). Vertical lips of LIP stand on both rims. The first stretch, under
+# the flap, is wide enough to catch a ball that leaves the cloth anywhere on
+# its near side; it runs down towards -z, narrows while it turns, and the
+# channel runs down along -x to its open end.
+COURSE = [
+    (-0.4, -0.3, 2.2, 1.9, 1.0),
+    (-0.4, -5.0, 1.4, 1.9, 1.0),
+    (-0.6, -6.6, 1.0, 1.1, 0.7),
+    (-1.3, -7.8, 0.7, 0.7, 0.5),
+    (-2.4, -8.4, 0.45, 0.55, 0.45),
+    (-3.5, -8.5, 0.2, 0.55, 0.45),
+    (-10.0, -8.5, -1.2, 0.55, 0.45),
 ]
+LIP = 0.35
+# Above the near side of the catching stretch stands a board up to this
+# height: a ball flung towards the camera hits it and drops into the trough.
+BOARD_TOP = 5.5
+
+# Checkpoints on the channel's middle line, in the order the ball meets them:
+# x, and the radius; each sits CHECKPOINT_LIFT above the channel's bottom.
+CHECKPOINT_XS = [-4.0, -5.6, -7.2, -8.8]
+CHECKPOINT_RADIUS = 0.65
+CHECKPOINT_LIFT = 0.3
 
 # Tack icons (overlay pixels, origin bottom-left): top-right corner of 640 x 480.
 TACKS = [(600, 440), (540, 440), (480, 440)]
@@ -64,51 +82,83 @@ def unit(a):
     return (a[0] / n, a[1] / n, a[2] / n)
 
 
+def add(a, b):
+    return (a[0] + b[0], a[1] + b[1], a[2] + b[2])
+
+
+def scale(a, s):
+    return (a[0] * s, a[1] * s, a[2] * s)
+
+
+def dot(a, b):
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]
+
+
 class Mesh:
     def __init__(self):
         self.triangles = []  # (p0, p1, p2, normal), counter-clockwise seen from the normal's side
 
-    def quad(self, p0, p1, p2, p3):
-        """A flat quad p0 p1 p2 p3, counter-clockwise seen from its front."""
+    def triangle(self, p0, p1, p2, towards):
+        """A triangle whose face (the side that holds the ball) looks towards the point given."""
         normal = unit(cross(sub(p1, p0), sub(p2, p0)))
+        centre = scale(add(add(p0, p1), p2), 1.0 / 3.0)
+        if dot(normal, sub(towards, centre)) < 0:
+            p1, p2 = p2, p1
+            normal = scale(normal, -1.0)
         self.triangles.append((p0, p1, p2, normal))
-        self.triangles.append((p0, p2, p3, normal))
 
-    def box(self, lo, hi):
-        """An axis-aligned box with outward faces."""
-        x0, y0, z0 = lo
-        x1, y1, z1 = hi
-        self.quad((x0, y1, z0), (x0, y1, z1), (x1, y1, z1), (x1, y1, z0))  # top
-        self.quad((x0, y0, z0), (x1, y0, z0), (x1, y0, z1), (x0, y0, z1))  # bottom
-        self.quad((x0, y0, z1), (x1, y0, z1), (x1, y1, z1), (x0, y1, z1))  # +z
-        self.quad((x1, y0, z0), (x0, y0, z0), (x0, y1, z0), (x1, y1, z0))  # -z
-        self.quad((x1, y0, z1), (x1, y0, z0), (x1, y1, z0), (x1, y1, z1))  # +x
-        self.quad((x0, y0, z0), (x0, y0, z1), (x0, y1, z1), (x0, y1, z0))  # -x
+    def quad(self, p0, p1, p2, p3, towards):
+        self.triangle(p0, p1, p2, towards)
+        self.triangle(p0, p2, p3, towards)
 
-    def slab(self, x0, x1, ya, yb, z0, z1, thick):
-        """A sloped slab from height ya at x0 to yb at x1, with sides."""
-        top = [(x0, ya, z0), (x0, ya, z1), (x1, yb, z1), (x1, yb, z0)]
-        bot = [(p[0], p[1] - thick, p[2]) for p in top]
-        self.quad(*top)
-        self.quad(bot[0], bot[3], bot[2], bot[1])
-        self.quad(bot[1], bot[2], top[2], top[1])  # +z side
-        self.quad(bot[3], bot[0], top[0], top[3])  # -z side
-        self.quad(bot[2], bot[3], top[3], top[2])  # +x end
-        self.quad(bot[0], bot[1], top[1], top[0])  # -x end
+
+def cross_sections(course):
+    """Per course point: bottom, the two rims and the two lip tops, the
+    section square to the centre line (the mean of its two neighbouring
+    stretches at a bend)."""
+    sections = []
+    for k, (x, z, y, w, h) in enumerate(course):
+        before = course[max(k - 1, 0)]
+        after = course[min(k + 1, len(course) - 1)]
+        along = unit((after[0] - before[0], 0.0, after[1] - before[1]))
+        side = (-along[2], 0.0, along[0])
+        bottom = (x, y, z)
+        rims = [add(bottom, add(scale(side, s * w), (0.0, h, 0.0))) for s in (1.0, -1.0)]
+        lips = [add(rim, (0.0, LIP, 0.0)) for rim in rims]
+        sections.append((bottom, rims, lips))
+    return sections
 
 
 def build_course():
     mesh = Mesh()
-    # The ramp and its two side walls, which follow its slope.
-    mesh.slab(RAMP_X0, RAMP_X1, RAMP_Y0, RAMP_Y1, LANE_Z0, LANE_Z1, THICK)
-    mesh.slab(RAMP_X0, RAMP_X1, RAMP_Y0 + WALL_H, RAMP_Y1 + WALL_H, LANE_Z0 - THICK, LANE_Z0, WALL_H + THICK)
-    mesh.slab(RAMP_X0, RAMP_X1, RAMP_Y0 + WALL_H, RAMP_Y1 + WALL_H, LANE_Z1, LANE_Z1 + THICK, WALL_H + THICK)
-    # The landing: a flat slab walled on three sides.
-    mesh.box((RAMP_X1, RAMP_Y1 - THICK, LANE_Z0 - THICK), (LAND_X1, RAMP_Y1, LANE_Z1 + THICK))
-    mesh.box((RAMP_X1, RAMP_Y1, LANE_Z0 - THICK), (LAND_X1, RAMP_Y1 + WALL_H, LANE_Z0))
-    mesh.box((RAMP_X1, RAMP_Y1, LANE_Z1), (LAND_X1, RAMP_Y1 + WALL_H, LANE_Z1 + THICK))
-    mesh.box((LAND_X1, RAMP_Y1 - THICK, LANE_Z0 - THICK), (LAND_X1 + THICK, RAMP_Y1 + 2 * WALL_H, LANE_Z1 + THICK))
+    sections = cross_sections(COURSE)
+    for (b0, rims0, lips0), (b1, rims1, lips1) in zip(sections, sections[1:]):
+        above = add(scale(add(b0, b1), 0.5), (0.0, 2.0, 0.0))  # the walls face up and inwards
+        for s in range(2):
+            mesh.quad(b0, b1, rims1[s], rims0[s], above)
+            middle = scale(add(b0, b1), 0.5)
+            mesh.quad(rims0[s], rims1[s], lips1[s], lips0[s], add(middle, (0.0, rims0[s][1] - b0[1], 0.0)))
+    # The board over the catching stretch's +x rim (the first side of the sections).
+    (b0, _, lips0), (b1, _, lips1) = sections[0], sections[1]
+    tops = [(p[0], BOARD_TOP, p[2]) for p in (lips0[0], lips1[0])]
+    mesh.quad(lips0[0], lips1[0], tops[1], tops[0], (b0[0], BOARD_TOP, b0[2]))
+    # The high end is closed, so a ball that lands there runs down the trough.
+    b, rims, lips = sections[0]
+    inside = sections[1][0]
+    mesh.triangle(b, rims[0], rims[1], inside)
+    mesh.quad(rims[0], rims[1], lips[1], lips[0], inside)
     return mesh
+
+
+def course_bottom(x):
+    """The channel's bottom height at x along its last, straight stretch."""
+    (x0, _, y0, _, _), (x1, _, y1, _, _) = COURSE[-2], COURSE[-1]
+    return y0 + (y1 - y0) * (x - x0) / (x1 - x0)
+
+
+def checkpoints():
+    z = COURSE[-1][1]
+    return [(x, course_bottom(x) + CHECKPOINT_LIFT, z, CHECKPOINT_RADIUS) for x in CHECKPOINT_XS]
 
 
 def model(p):
@@ -171,19 +221,16 @@ def write_ase(mesh, path):
     return len(faces)
 
 
-def corner_pins(rows, cols):
-    return (0, cols - 1, (rows - 1) * cols, rows * cols - 1)
-
-
 def write_game_data(path):
-    c = CLOTH
-    pins = corner_pins(c["rows"], c["cols"])
+    size_x, size_z = ROWS * SPACING, COLS * SPACING
+    centre = (CLOTH_X0 + size_x / 2, CLOTH_Y, CLOTH_Z0 + size_z / 2)
+    pins = (0, COLS - 1, PIN_ROW * COLS, PIN_ROW * COLS + COLS - 1)
     lines = ["BEGINDATA", "", "BEGINSCENE", SCENE_FILE, CLOTH_TEXTURE, "",
              "BEGINPATCH",
-             "  %g %g %g  %g %g  %d %d  %g  %d %d %d %d" % (
-                 c["x"], c["y"], c["z"], c["size_x"], c["size_z"], c["rows"], c["cols"], c["stiffness"], *pins),
+             "  %.6g %g %.6g  %.6g %.6g  %d %d  %g  %d %d %d %d" % (
+                 *centre, size_x, size_z, ROWS, COLS, STIFFNESS, *pins),
              "ENDPATCH", "", "BEGINCHECKPOINT"]
-    lines += ["  %g %g %g %g" % cp for cp in CHECKPOINTS]
+    lines += ["  %.4g %.4g %.4g %.4g" % cp for cp in checkpoints()]
     lines += ["ENDCHECKPOINT", "", "BEGINTACK"]
     lines += ["  %d %d" % t for t in TACKS]
     lines += ["ENDTACK", "", "ENDDATA"]

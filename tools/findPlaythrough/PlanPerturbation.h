@@ -1,0 +1,23 @@
+#pragma once
+
+#include <random>
+
+#include "tools/findPlaythrough/PlaythroughPlan.h"
+
+namespace quiltRush {
+
+/// How far a player's hand strays from a plan: every pixel number by up to
+/// pixels, every tick count by up to ticks, the grabbed sphere by up to cells
+/// rows and columns.
+struct Perturbation {
+    int pixels = 15;
+    int ticks = 5;
+    int cells = 1;
+};
+
+/// The plan as a player might play it: each number moved at random within the
+/// perturbation, kept playable (at least one move tick, no negative wait or
+/// hold, the sphere inside the rows x cols grid). Orbits stay orbits.
+Plan perturbPlan(const Plan& plan, const Perturbation& by, int rows, int cols, std::mt19937& random);
+
+}  // namespace quiltRush
