@@ -1,6 +1,9 @@
 // The integrator works in fixed substeps of 2 to 3 ms whatever the frame rate,
 // so the stiff cloth springs stay stable. Each substep runs gravity, springs,
-// the ball's contacts and then a semi-implicit Euler step per sphere.
+// the ball's contacts and then a semi-implicit Euler step per sphere. An
+// update works on the engine's own contiguous copy of the spheres (see
+// SphereArrays) and writes them back at its end; a contact copies the two
+// spheres it concerns out to their objects first.
 //
 // Only the ball (sphere 0) takes part in contacts. Its contacts with other
 // spheres gather velocity changes in deltaVelocity, folded in by integrate at
@@ -126,37 +129,45 @@ void PhysicsEngine::update(unsigned long elapsedMillis) {
     unsigned long substeps = ms / kMillisPerSubstep;
     if (substeps == 0) return;  // 0 or 1 ms: the time is dropped, not carried over
     float dt = static_cast<float>((static_cast<double>(ms) / static_cast<double>(substeps)) * kSecondsPerMilli);
-    for (unsigned long i = 0; i < substeps; ++i) step(dt, i % kPolygonPassEvery == 0);
+    arrays.load(spheres, springs, true);
+    contacts.clear();
+    Vector3 fall = gravity * dt;
+    arrays.addToAll(fall);
+    for (unsigned long i = 0; i < substeps; ++i)
+        step(dt, i % kPolygonPassEvery == 0, i + 1 < substeps ? fall : Vector3());
+    arrays.store(spheres);
 }
 
-void PhysicsEngine::step(float dt, bool withPolygons) {
-    Vector3 fall = gravity * dt;
-    // Clearing and gravity touch different fields of each sphere, so one pass does both.
-    for (Sphere* sphere : spheres) {
-        sphere->clearDeltaVelocity();
-        sphere->addVelocity(fall);
-    }
-    for (Spring* spring : springs) spring->apply(dt);
+void PhysicsEngine::step(float dt, bool withPolygons, const Vector3& fallNext) {
+    for (std::uint32_t j : contacts) spheres[j]->clearDeltaVelocity();
+    contacts.clear();
+    arrays.applySprings(springs, dt);
     collideBallWithSpheres();
-    if (withPolygons) collideBallWithPolygons(dt);
-    for (Sphere* sphere : spheres) sphere->integrate(dt);
+    if (withPolygons && !spheres.empty()) {
+        arrays.copyOut(0, *spheres[0]);
+        collideBallWithPolygons(dt);
+        arrays.copyIn(0, *spheres[0]);
+    }
+    // Only these spheres have a deltaVelocity that is not zero to fold in.
+    for (std::uint32_t j : contacts) arrays.addVelocity(j, spheres[j]->getDeltaVelocity());
+    arrays.integrate(dt, fallNext);
 }
 
 void PhysicsEngine::collideBallWithSpheres() {
     if (spheres.empty()) return;
     Sphere& ball = *spheres[0];
+    arrays.copyOut(0, ball);
     Vector3 centre = ball.getPosition();
     Vector3 velocity = ball.getVelocity();
     float radius = ball.getRadius();
     float inverseMass = 1.0f / ball.getMass();
-    for (std::size_t j = 1; j < spheres.size(); ++j) {
+    // Most of the cloth is far away: the arrays rule out at once every sphere
+    // with one component of the offset at least as long as the reach.
+    for (std::uint32_t j : arrays.near(centre, radius, 1)) {
         Sphere& other = *spheres[j];
+        arrays.copyOut(j, other);
         Vector3 offset = centre - other.getPosition();
         float reach = radius + other.getRadius();
-        // Most of the cloth is far away: the length is never shorter than any
-        // one component, so a single long component rules a contact out
-        // without the square root.
-        if (std::fabs(offset.x) >= reach || std::fabs(offset.z) >= reach || std::fabs(offset.y) >= reach) continue;
         if (length(offset) >= reach) continue;  // touching is not a contact
         Vector3 n = normalize(offset);
         float approach = dot(velocity - other.getVelocity(), n);
@@ -165,8 +176,10 @@ void PhysicsEngine::collideBallWithSpheres() {
         if (approach >= 0.0f) continue;
         float otherInverseMass = 1.0f / other.getMass();
         float impulse = -approach / ((inverseMass + otherInverseMass) * dot(n, n));
+        if (contacts.empty()) contacts.push_back(0);
         ball.addDeltaVelocity(n * impulse * inverseMass);
         other.addDeltaVelocity(-n * impulse * otherInverseMass);
+        contacts.push_back(j);
     }
 }
 
@@ -227,9 +240,16 @@ void PhysicsEngine::drawOverlay() {
     util->drawString(std::to_string(static_cast<int>(polygons.size())), kValueX, kPolygonsY);
 }
 
-void PhysicsEngine::addSphere(Sphere* sphere) { spheres.push_back(sphere); }
+void PhysicsEngine::addSphere(Sphere* sphere) {
+    spheres.push_back(sphere);
+    arrays.addSphere(sphere);
+    contacts.reserve(spheres.size());  // so that no update allocates
+}
 
-void PhysicsEngine::addSpring(Spring* spring) { springs.push_back(spring); }
+void PhysicsEngine::addSpring(Spring* spring) {
+    springs.push_back(spring);
+    arrays.addSpring();
+}
 
 void PhysicsEngine::addPolygon(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& normal) {
     polygons.push_back(new Polygon{a, b, c, normal});

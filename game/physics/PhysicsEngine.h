@@ -11,6 +11,7 @@
 #include "game/physics/Polygon.h"
 #include "game/physics/PolygonTree.h"
 #include "game/physics/Sphere.h"
+#include "game/physics/SphereArrays.h"
 #include "game/physics/Spring.h"
 
 namespace quiltRush {
@@ -63,7 +64,11 @@ private:
     friend struct PhysicsEngineProbe;  // tests run single contact passes
     PhysicsEngine();
 
-    void step(float dt, bool withPolygons);
+    /// One substep on the arrays; fallNext is the next substep's gravity, added
+    /// at the end of this one (zero after the last).
+    void step(float dt, bool withPolygons, const Vector3& fallNext);
+    /// The ball against the other spheres, read from the arrays (loaded);
+    /// the changes gather in the spheres' deltaVelocity.
     void collideBallWithSpheres();
     void collideBallWithPolygons(float dt);
     /// The scene pass over every polygon from index first on.
@@ -74,6 +79,8 @@ private:
     std::vector<Polygon*> polygons;
     Vector3 gravity{0.0f, -9.8f, 0.0f};  // world units per second squared
     PolygonTree tree;
+    SphereArrays arrays;
+    std::vector<std::uint32_t> contacts;  // spheres whose deltaVelocity this substep changed
     bool broadPhase = true;
     bool debugMode = false;
     std::function<float()> timeSource;

@@ -52,6 +52,8 @@ public:
     }
 
 private:
+    friend class SphereArrays;  // the engine's working copy reads and writes the state directly
+
     Vector3 position;
     Vector3 velocity;
     Vector3 deltaVelocity;

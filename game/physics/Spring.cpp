@@ -4,15 +4,13 @@
 
 namespace quiltRush {
 
-// Ends this close exert nothing: it keeps the idle mouse spring, whose two
-// ends are the same sphere, silent.
-constexpr double kDeadZone = 0.001;
-
 Spring::Spring(Sphere* first, Sphere* second, float stiffness)
     : first(first),
       second(second),
       restLength(length(first->getPosition() - second->getPosition())),
-      stiffness(stiffness) {}
+      stiffness(stiffness) {
+    ++edits;
+}
 
 void Spring::apply(float dt) {
     Vector3 between = first->getPosition() - second->getPosition();

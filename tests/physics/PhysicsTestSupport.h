@@ -10,7 +10,10 @@ namespace quiltRush {
 
 /// Runs the engine's single contact passes, which the game reaches only through update.
 struct PhysicsEngineProbe {
-    static void collideBallWithSpheres(PhysicsEngine& engine) { engine.collideBallWithSpheres(); }
+    static void collideBallWithSpheres(PhysicsEngine& engine) {
+        engine.arrays.load(engine.spheres, engine.springs, false);
+        engine.collideBallWithSpheres();
+    }
     static void collideBallWithPolygons(PhysicsEngine& engine, float dt) { engine.collideBallWithPolygons(dt); }
 };
 

@@ -34,15 +34,19 @@ void writeAll(int fd, const std::string& text) {
 
 }  // namespace
 
-ChildResult runInChildProcess(const std::function<std::string()>& body) {
+RunningChild startChildProcess(const std::function<std::string()>& body, std::string& why) {
     int channel[2];
-    if (::pipe(channel) != 0) return {false, "cannot make a pipe"};
+    if (::pipe(channel) != 0) {
+        why = "cannot make a pipe";
+        return {};
+    }
     std::fflush(nullptr);  // nothing buffered before the fork is written twice
     pid_t child = ::fork();
     if (child < 0) {
         ::close(channel[0]);
         ::close(channel[1]);
-        return {false, "cannot fork"};
+        why = "cannot fork";
+        return {};
     }
     if (child == 0) {
         ::close(channel[0]);
@@ -54,20 +58,11 @@ ChildResult runInChildProcess(const std::function<std::string()>& body) {
             answerAndExit(channel[1], '0', "unknown exception");
         }
     }
-
     ::close(channel[1]);
-    std::string received;
-    char buffer[65536];
-    for (;;) {
-        ssize_t got = ::read(channel[0], buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        received.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(channel[0]);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    return {child, channel[0]};
+}
+
+ChildResult childResult(const std::string& received, int status) {
     bool exitedCleanly = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (received.empty()) {
         return {false, exitedCleanly ? "the child gave no answer"
@@ -76,6 +71,25 @@ ChildResult runInChildProcess(const std::function<std::string()>& body) {
                                                                                            : 128 + WTERMSIG(status))};
     }
     return {exitedCleanly && received[0] == '1', received.substr(1)};
+}
+
+ChildResult runInChildProcess(const std::function<std::string()>& body) {
+    std::string why;
+    RunningChild child = startChildProcess(body, why);
+    if (child.pid < 0) return {false, why};
+    std::string received;
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = ::read(child.answer, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        received.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(child.answer);
+    int status = 0;
+    while (::waitpid(child.pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return childResult(received, status);
 }
 
 }  // namespace quiltRush

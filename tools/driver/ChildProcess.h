@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <string>
 
@@ -9,6 +11,7 @@ namespace quiltRush {
 struct ChildResult {
     bool completed = false;  // the body returned normally and its text arrived whole
     std::string text;        // the body's result, or the message of what went wrong
+    bool timedOut = false;   // killed for taking too long (runInChildProcesses)
 };
 
 /// Runs body in a forked child process and returns the text it returned. The
@@ -17,5 +20,20 @@ struct ChildResult {
 /// own; the caller never touches GLUT itself. An exception in the body, or a
 /// child that dies, gives completed = false.
 ChildResult runInChildProcess(const std::function<std::string()>& body);
+
+/// A child started by startChildProcess: its process id and the read end of
+/// the pipe its answer comes through (the caller closes it).
+struct RunningChild {
+    pid_t pid = -1;  // -1: it could not be started
+    int answer = -1;
+};
+
+/// Forks a child that runs body and answers through a pipe, and returns at
+/// once; the caller reads the answer to its end, reaps the child and calls
+/// childResult. On failure pid is -1 and why says what failed.
+RunningChild startChildProcess(const std::function<std::string()>& body, std::string& why);
+
+/// What a child's answer and its wait status (from waitpid) amount to.
+ChildResult childResult(const std::string& received, int status);
 
 }  // namespace quiltRush

@@ -4,7 +4,10 @@
 // cloth's +x edge (the side facing the start camera, where the ramp begins)
 // and maybe tack it there, and some add a second pull. Then it climbs: small
 // random changes to the best plan so far are kept when they score better,
-// which mostly shortens the run once a plan finishes.
+// which mostly shortens the run once a plan finishes. Candidates come in
+// rounds made from the best plan known when the round began, so that a round
+// can be played on several cores and the search stays the same whatever
+// their number.
 #include "tools/findPlaythrough/PlanSearch.h"
 
 #include <algorithm>
@@ -133,21 +136,40 @@ private:
 
 }  // namespace
 
-Evaluation searchPlans(const SearchSettings& settings, const std::function<Evaluation(const Plan&)>& evaluate,
+Evaluation searchPlans(const SearchSettings& settings, const RoundEvaluator& evaluateRound,
                        const std::function<void(const Evaluation&)>& onImprove) {
     PlanSampler sampler(settings);
     const int samplingTries = static_cast<int>(settings.tries * kSamplingShare);
+    const int roundSize = std::max(1, settings.roundSize);
     Evaluation best;
-    for (int i = 0; i < settings.tries; ++i) {
-        bool climbing = i >= samplingTries && !best.failed;
-        Evaluation candidate = evaluate(climbing ? sampler.mutate(best.plan) : sampler.sample());
-        if (candidate.failed) continue;
-        if (best.failed || candidate.outcome.score() > best.outcome.score()) {
-            best = candidate;
-            onImprove(best);
+    std::vector<Plan> round;
+    for (int first = 0; first < settings.tries; first += roundSize) {
+        round.clear();
+        for (int i = first; i < std::min(settings.tries, first + roundSize); ++i) {
+            bool climbing = i >= samplingTries && !best.failed;
+            round.push_back(climbing ? sampler.mutate(best.plan) : sampler.sample());
+        }
+        for (const Evaluation& candidate : evaluateRound(round)) {
+            if (candidate.failed) continue;
+            if (best.failed || candidate.outcome.score() > best.outcome.score()) {
+                best = candidate;
+                onImprove(best);
+            }
         }
     }
     return best;
+}
+
+Evaluation searchPlans(const SearchSettings& settings, const std::function<Evaluation(const Plan&)>& evaluate,
+                       const std::function<void(const Evaluation&)>& onImprove) {
+    return searchPlans(
+        settings,
+        [&](const std::vector<Plan>& round) {
+            std::vector<Evaluation> evaluations;
+            for (const Plan& plan : round) evaluations.push_back(evaluate(plan));
+            return evaluations;
+        },
+        onImprove);
 }
 
 }  // namespace quiltRush

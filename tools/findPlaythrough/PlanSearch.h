@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tools/findPlaythrough/PlaythroughPlan.h"
 
@@ -13,6 +14,7 @@ struct SearchSettings {
     int tickLimit = 40 * 1000 / 16;  // ticks a candidate may play: 40 s of game time
     int gridRows = 27;               // the level's first cloth grid: spheres along x
     int gridCols = 27;               // and along z
+    int roundSize = 8;               // candidates made from the same best plan, played side by side
 };
 
 /// A plan with how it went and the inputs that played it.
@@ -23,9 +25,17 @@ struct Evaluation {
     bool failed = true;  // never played, or its game could not be run
 };
 
+/// Plays a round of candidates, in any order or all at once, and returns their evaluations in the same order.
+using RoundEvaluator = std::function<std::vector<Evaluation>(const std::vector<Plan>&)>;
+
 /// Searches plans: random plans first, then random changes to the best one
-/// found so far; every candidate goes through evaluate. onImprove hears of
-/// each new best. Returns the best evaluation.
+/// found before the round; the candidates go to evaluateRound settings.roundSize
+/// at a time (fewer in the last round). onImprove hears of each new best, in
+/// the candidates' order. Returns the best evaluation. The plans tried depend
+/// on the settings alone, however the rounds are played.
+Evaluation searchPlans(const SearchSettings& settings, const RoundEvaluator& evaluateRound,
+                       const std::function<void(const Evaluation&)>& onImprove);
+/// The same search with the candidates played one after another.
 Evaluation searchPlans(const SearchSettings& settings, const std::function<Evaluation(const Plan&)>& evaluate,
                        const std::function<void(const Evaluation&)>& onImprove);
 

@@ -1,24 +1,28 @@
 // quiltrush-find-playthrough: searches for a way through the level and
 // writes it as a timeline that replays in the real game.
 //
-//   quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N]
+//   quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N] [--jobs N]
 //   quiltrush-find-playthrough --evaluate PLAN [--out FILE] [--ticks N]
 //   ... [--robustness N]   then replays N perturbed copies of the best (or
 //                          evaluated) plan and says how many still finish
 //
 // Run it from the project root under an X display (xvfb-run -a ...). Each
 // candidate plan is played in a fresh game of its own (a child process),
-// without drawing, with the fixed 16 ms clock.
+// without drawing, with the fixed 16 ms clock; --jobs of them (default: one
+// per processor) run at once, and the plan found is the same for any number.
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "game/scene/GameDataReader.h"
+#include "tools/driver/ChildPool.h"
 #include "tools/driver/ChildProcess.h"
 #include "tools/driver/GameDriver.h"
 #include "tools/driver/OutputCapture.h"
@@ -36,6 +40,10 @@ constexpr int kExitNotFound = 1;
 constexpr int kExitUsage = 2;
 constexpr int kStartAttempts = 3;
 constexpr useconds_t kRetryPauseMicros = 200 * 1000;
+// A candidate plays at most --ticks ticks without drawing, far quicker than
+// this allows; one that takes longer hangs and is killed.
+constexpr double kStartSeconds = 30.0;
+constexpr double kSecondsPerTick = 0.02;
 constexpr const char* kDefaultTimeline = "tests/playthrough/level1.timeline";
 
 struct Arguments {
@@ -45,11 +53,12 @@ struct Arguments {
     bool evaluating = false;
     int robustness = 0;  // perturbed replays of the result
     SearchSettings search;
+    int jobs = quiltRush::processorCount();
 };
 
 [[noreturn]] void usage(const std::string& message) {
     std::fprintf(stderr,
-                 "%s\nusage: quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N]\n"
+                 "%s\nusage: quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N] [--jobs N]\n"
                  "       quiltrush-find-playthrough --evaluate PLAN [--out FILE] [--ticks N]\n"
                  "       either followed by [--robustness N]\n",
                  message.c_str());
@@ -81,6 +90,9 @@ Arguments parse(int argc, char** argv) {
             arguments.search.tickLimit = static_cast<int>(number(next()));
         } else if (word == "--robustness") {
             arguments.robustness = static_cast<int>(number(next()));
+        } else if (word == "--jobs") {
+            arguments.jobs = static_cast<int>(number(next()));
+            if (arguments.jobs < 1) usage("--jobs needs at least 1");
         } else if (word == "--evaluate") {
             arguments.evaluating = true;
             arguments.evaluate = next();
@@ -99,14 +111,14 @@ Arguments parse(int argc, char** argv) {
     return arguments;
 }
 
-// Plays one plan in a fresh game in a child process; the game's printed
-// lines are kept out of this tool's output. A busy X server now and then
-// refuses a connection, so a game that could not start is tried again.
-Evaluation evaluate(const Plan& plan, int tickLimit) {
-    ChildResult result;
-    for (int attempt = 0; attempt < kStartAttempts && !result.completed; ++attempt) {
-        if (attempt > 0) ::usleep(kRetryPauseMicros);
-        result = runInChildProcess([&] {
+// Plays a round of plans, each in a fresh game in a child process of its own,
+// jobs at a time; the games' printed lines are kept out of this tool's
+// output. A busy X server now and then refuses a connection, so a game that
+// could not start is tried again; one that hangs is not.
+std::vector<Evaluation> evaluateRound(const std::vector<Plan>& plans, int tickLimit, int jobs) {
+    std::vector<std::function<std::string()>> bodies;
+    for (const Plan& plan : plans) {
+        bodies.push_back([&plan, tickLimit] {
             OutputCapture quiet;
             GameDriver driver(false);
             InputTimeline timeline;
@@ -115,18 +127,37 @@ Evaluation evaluate(const Plan& plan, int tickLimit) {
             return outcome.toText() + "\n" + timeline.toText();
         });
     }
-    Evaluation evaluation;
-    evaluation.plan = plan;
-    if (!result.completed) {
-        std::fprintf(stderr, "a candidate failed: %s\n", result.text.c_str());
-        evaluation.failed = true;
-        return evaluation;
+    const double timeout = kStartSeconds + kSecondsPerTick * tickLimit;
+    std::vector<ChildResult> results(plans.size());
+    std::vector<std::size_t> pending(plans.size());
+    for (std::size_t i = 0; i < pending.size(); ++i) pending[i] = i;
+    for (int attempt = 0; attempt < kStartAttempts && !pending.empty(); ++attempt) {
+        if (attempt > 0) ::usleep(kRetryPauseMicros);
+        std::vector<std::function<std::string()>> again;
+        for (std::size_t i : pending) again.push_back(bodies[i]);
+        std::vector<ChildResult> got = runInChildProcesses(again, jobs, timeout);
+        std::vector<std::size_t> stillPending;
+        for (std::size_t k = 0; k < pending.size(); ++k) {
+            results[pending[k]] = got[k];
+            if (!got[k].completed && !got[k].timedOut) stillPending.push_back(pending[k]);
+        }
+        pending = stillPending;
     }
-    std::size_t lineEnd = result.text.find('\n');
-    evaluation.outcome = PlanOutcome::parse(result.text.substr(0, lineEnd));
-    evaluation.timelineText = result.text.substr(lineEnd + 1);
-    evaluation.failed = false;
-    return evaluation;
+
+    std::vector<Evaluation> evaluations(plans.size());
+    for (std::size_t i = 0; i < plans.size(); ++i) {
+        Evaluation& evaluation = evaluations[i];
+        evaluation.plan = plans[i];
+        if (!results[i].completed) {
+            std::fprintf(stderr, "a candidate failed: %s\n", results[i].text.c_str());
+            continue;  // failed stays true
+        }
+        std::size_t lineEnd = results[i].text.find('\n');
+        evaluation.outcome = PlanOutcome::parse(results[i].text.substr(0, lineEnd));
+        evaluation.timelineText = results[i].text.substr(lineEnd + 1);
+        evaluation.failed = false;
+    }
+    return evaluations;
 }
 
 bool writeTimeline(const std::string& path, const Evaluation& best) {
@@ -153,10 +184,12 @@ void describe(const Evaluation& evaluation) {
 // makes the same copies every time.
 void reportRobustness(const Plan& plan, const Arguments& arguments) {
     std::mt19937 random(arguments.search.seed);
-    int finished = 0;
+    std::vector<Plan> strayed;
     for (int i = 0; i < arguments.robustness; ++i) {
-        Plan strayed = perturbPlan(plan, Perturbation{}, arguments.search.gridRows, arguments.search.gridCols, random);
-        Evaluation evaluation = evaluate(strayed, arguments.search.tickLimit);
+        strayed.push_back(perturbPlan(plan, Perturbation{}, arguments.search.gridRows, arguments.search.gridCols, random));
+    }
+    int finished = 0;
+    for (const Evaluation& evaluation : evaluateRound(strayed, arguments.search.tickLimit, arguments.jobs)) {
         if (!evaluation.failed && evaluation.outcome.finished) ++finished;
     }
     Perturbation by;
@@ -171,12 +204,14 @@ int main(int argc, char** argv) {
     Evaluation best;
     try {
         if (arguments.evaluating) {
-            best = evaluate(Plan::parse(arguments.evaluate), arguments.search.tickLimit);
+            best = evaluateRound({Plan::parse(arguments.evaluate)}, arguments.search.tickLimit, 1)[0];
         } else {
-            best = searchPlans(arguments.search, [&](const Plan& plan) {
-                Evaluation evaluation = evaluate(plan, arguments.search.tickLimit);
-                return evaluation;
-            }, [](const Evaluation& improved) { describe(improved); });
+            best = searchPlans(
+                arguments.search,
+                [&](const std::vector<Plan>& round) {
+                    return evaluateRound(round, arguments.search.tickLimit, arguments.jobs);
+                },
+                [](const Evaluation& improved) { describe(improved); });
         }
     } catch (const std::exception& error) {
         usage(error.what());
