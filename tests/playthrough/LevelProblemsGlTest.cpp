@@ -7,8 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <vector>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/playthrough/GameInChild.h"
 #include "tools/driver/OutputCapture.h"
@@ -24,10 +25,29 @@ std::string fileText(const fs::path& path) {
 
 /// In file, the first `from` text becomes `to`.
 struct Damage {
-    const char* file;
-    const char* from;
-    const char* to;
+    std::string file;
+    std::string from;
+    std::string to;
 };
+
+/// A damage to the shipped file at the first `anchor` whose `field`-th word
+/// after it (counting from 0) becomes `word`, wherever the level now puts it,
+/// and the "file:line" where the game should report it.
+std::pair<Damage, std::string> damageAfter(const std::string& file, const std::string& anchor, int field,
+                                           const std::string& word) {
+    const std::string text = fileText(fs::path(testSupport::sourceDir()) / file);
+    std::size_t at = text.find(anchor);
+    EXPECT_NE(at, std::string::npos) << anchor;
+    std::size_t begin = at + anchor.size();
+    for (int i = 0; i <= field; ++i) {
+        begin = text.find_first_not_of(" \t\r\n", i == 0 ? begin : text.find_first_of(" \t\r\n", begin));
+    }
+    std::size_t end = text.find_first_of(" \t\r\n", begin);
+    std::string from = text.substr(at, end - at);
+    std::string to = from.substr(0, begin - at) + word;
+    int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(begin), '\n'));
+    return {{file, from, to}, file + ":" + std::to_string(line)};
+}
 
 /// Builds the game in a working folder whose assets are the project's but for
 /// the damages (or that has no assets at all) and returns its standard error
@@ -83,19 +103,21 @@ TEST_F(LevelProblemsGlTest, DamagedFilesAreListedOnStandardErrorAndInTheLogAndAS
         std::string expected;
         std::string printed = "";  // on standard output
     };
+    // Damages found in the shipped files, so that the test follows the level as it is edited.
+    const auto number = damageAfter("assets/models/gameData.txt", "BEGINCHECKPOINT", 1, "1,5");
+    const auto vertex = damageAfter("assets/models/scene.ase", "*MESH_VERTEX 3\t", 1, "oops");
+    const auto face = damageAfter("assets/models/scene.ase", "*MESH_FACE ", 0, "x:");
     const Case cases[] = {
         {{}, ""},
         {{{"assets/models/gameData.txt", "BEGINDATA", "BEGINDAT"}},
          "assets/models/gameData.txt:1: 'BEGINDAT': BEGINDATA expected\n"
          "level: 1 problem; run quiltrush-check-level for the list\n",
          "Error reading data\n"},
-        {{{"assets/models/gameData.txt", "2.4 1.73", "2.4 1,73"}},
-         "assets/models/gameData.txt:13: '1,73': number expected (value 2 of 4 of a checkpoint record)\n"
+        {{number.first},
+         number.second + ": '1,5': number expected (value 2 of 4 of a checkpoint record)\n"
          "level: 1 problem; run quiltrush-check-level for the list\n"},
-        {{{"assets/models/scene.ase", "*MESH_VERTEX 3\t-1.300000\t4.400000", "*MESH_VERTEX 3\t-1.300000\toops"},
-          {"assets/models/scene.ase", "*MESH_FACE 0:", "*MESH_FACE x:"}},
-         "assets/models/scene.ase:21: 'oops': number expected\n"
-         "assets/models/scene.ase:272: 'x:': face number expected\n"
+        {{vertex.first, face.first},
+         vertex.second + ": 'oops': number expected\n" + face.second + ": 'x:': face number expected\n"
          "level: 2 problems; run quiltrush-check-level for the list\n"},
     };
     for (const Case& c : cases) {
