@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "framework/Application.h"
+
 namespace quiltRush {
 
 /// Where the menu's buttons stand: the one home of these numbers for the
@@ -16,8 +18,8 @@ constexpr int kButtonCentreY[kButtons] = {76, -8, -92, -176};
 constexpr const char* kButtonNames[kButtons] = {"New", "Manual", "Credits", "Exit"};
 
 /// The window the game opens, in pixels.
-constexpr int kWindowWidth = 640;
-constexpr int kWindowHeight = 480;
+constexpr int kWindowWidth = static_cast<int>(kiln::Application::kDefaultWidth);
+constexpr int kWindowHeight = static_cast<int>(kiln::Application::kDefaultHeight);
 
 /// The pixel at the centre of button i on that window, as a click gives it
 /// (origin top-left, y downwards).

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Application.h"
 #include "game/physics/Vector3.h"
 #include "tools/driver/InputTimeline.h"
 
@@ -40,8 +41,8 @@ struct CheckpointPass {
 class GameDriver {
 public:
     static constexpr std::uint32_t kTickMillis = 16;
-    static constexpr int kWindowWidth = 640;
-    static constexpr int kWindowHeight = 480;
+    static constexpr int kWindowWidth = static_cast<int>(kiln::Application::kDefaultWidth);
+    static constexpr int kWindowHeight = static_cast<int>(kiln::Application::kDefaultHeight);
 
     /// Builds and starts the game; the window then gets its first reshape, as
     /// GLUT gives it when it first shows. display: draw and swap every tick

@@ -1,5 +1,6 @@
 #include "tools/soak/RandomPlayer.h"
 
+#include "framework/Application.h"
 #include "framework/InputCodes.h"
 #include "game/play/Menu.h"
 
@@ -8,8 +9,8 @@ namespace quiltRush {
 namespace {
 
 using namespace kiln::inputCodes;
-constexpr int kWindowWidth = 640;  // the size the game opens with
-constexpr int kWindowHeight = 480;
+constexpr int kWindowWidth = static_cast<int>(kiln::Application::kDefaultWidth);  // the size the game opens with
+constexpr int kWindowHeight = static_cast<int>(kiln::Application::kDefaultHeight);
 constexpr int kOutside = 40;  // pixels a drag may leave the window by
 constexpr int kMaxMoveStep = 60;
 constexpr unsigned char kControlKeys[] = {27, 13, ' ', 'd', 'D', 'a', 'q', 'x', '1', '\t', 127, 8, 200};

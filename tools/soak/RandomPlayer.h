@@ -3,6 +3,7 @@
 #include <random>
 #include <vector>
 
+#include "framework/Application.h"
 #include "tools/driver/InputTimeline.h"
 
 namespace quiltRush {
@@ -60,8 +61,8 @@ private:
 
     std::mt19937 random;
     Style style;
-    int width = 640;  // the size the player last gave the window
-    int height = 480;
+    int width = static_cast<int>(kiln::Application::kDefaultWidth);  // the size the player last gave the window
+    int height = static_cast<int>(kiln::Application::kDefaultHeight);
     int mouseX = 320;
     int mouseY = 240;
     std::vector<bool> held = std::vector<bool>(3, false);
