@@ -34,8 +34,15 @@ constexpr int kPinSlices = 10;
 
 }  // namespace
 
+// A crumpled cloth has cells folded edge-on to the eye, and on such slivers
+// Mesa's software renderer can spend seconds to minutes on one frame when it
+// samples anisotropically (the soak run's rough player froze frames for 5 to
+// 79 s that way; without anisotropy the slowest was 0.27 s). The cloth's
+// pattern gains little from it, so the cloth samples plainly.
 Patch::Patch(const std::string& id, const std::string& textureFile) : Object(id) {
     loadTexture(texture, textureFile);
+    samplePlainly(texture);
+    glDisable(GL_TEXTURE_2D);
 }
 
 void Patch::addGrid(const PatchRecord& record) {
@@ -157,6 +164,7 @@ void Patch::drawPins() const {
 // Each spring as a line, with a wire sphere on its first end (so the last
 // sphere of a grid, never a first end, gets none). The colour is left as it is.
 void Patch::drawSprings() const {
+    glDisable(GL_TEXTURE_2D);  // lines and wire spheres take no picture; a sampled one only costs time
     for (const Spring* spring : springs) {
         Vector3 first = spring->getFirst()->getPosition();
         Vector3 second = spring->getSecond()->getPosition();

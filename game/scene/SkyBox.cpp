@@ -51,7 +51,7 @@ void drawFace(GLuint texture, const Corner (&corners)[4]) {
 void loadClampedTexture(GLuint& handle, const char* fileName) {
     loadTexture(handle, fileName);
     bindClampedTexture(handle);
-    if (handle != 0) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, 1.0f);
+    samplePlainly(handle);
 }
 
 }  // namespace

@@ -30,6 +30,12 @@ void bindTexture(GLuint handle) {
     glBindTexture(GL_TEXTURE_2D, handle);
 }
 
+void samplePlainly(GLuint handle) {
+    if (handle == 0) return;
+    bindTexture(handle);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, 1.0f);
+}
+
 void bindClampedTexture(GLuint handle) {
     bindTexture(handle);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);

@@ -17,4 +17,8 @@ void bindTexture(GLuint handle);
 /// bindTexture, then clamps both wrap modes of the texture to its edges.
 void bindClampedTexture(GLuint handle);
 
+/// Turns a loaded texture's anisotropic sampling off (leaves it bound, 2-D
+/// texturing enabled); does nothing for handle 0.
+void samplePlainly(GLuint handle);
+
 }  // namespace quiltRush
