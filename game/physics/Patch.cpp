@@ -34,15 +34,10 @@ constexpr int kPinSlices = 10;
 
 }  // namespace
 
-// A crumpled cloth has cells folded edge-on to the eye, and on such slivers
-// Mesa's software renderer can spend seconds to minutes on one frame when it
-// samples anisotropically (the soak run's rough player froze frames for 5 to
-// 79 s that way; without anisotropy the slowest was 0.27 s). The cloth's
-// pattern gains little from it, so the cloth samples plainly.
+// The cloth is part of the 3-D world, which samples plainly (samplePlainly).
 Patch::Patch(const std::string& id, const std::string& textureFile) : Object(id) {
     loadTexture(texture, textureFile);
     samplePlainly(texture);
-    glDisable(GL_TEXTURE_2D);
 }
 
 void Patch::addGrid(const PatchRecord& record) {

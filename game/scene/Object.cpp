@@ -24,7 +24,10 @@ void Object::loadASE(const std::string& fileName, const ProblemSink& problems) {
     AseDiagnostics diagnostics;
     diagnostics.problems = problems;
     AseModel model = AseReader::read(in, problems ? &diagnostics : nullptr);
-    if (!model.bitmapPath.empty()) loadTexture(texture, model.bitmapPath);
+    if (!model.bitmapPath.empty()) {
+        loadTexture(texture, model.bitmapPath);
+        samplePlainly(texture);
+    }
     vertices = std::move(model.vertices);
     faces = std::move(model.faces);
     // The engine collides with its own copy; the scene never moves, so the

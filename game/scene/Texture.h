@@ -18,7 +18,10 @@ void bindTexture(GLuint handle);
 void bindClampedTexture(GLuint handle);
 
 /// Turns a loaded texture's anisotropic sampling off (leaves it bound, 2-D
-/// texturing enabled); does nothing for handle 0.
+/// texturing enabled); does nothing for handle 0. The 3-D world's pictures
+/// (scene, cloth, sky) sample plainly: on triangles seen edge-on, such as a
+/// crumpled cloth's cells or a wall from below, Mesa's software renderer can
+/// spend seconds to minutes on one anisotropic frame.
 void samplePlainly(GLuint handle);
 
 }  // namespace quiltRush
