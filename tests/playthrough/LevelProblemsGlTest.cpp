@@ -89,13 +89,13 @@ TEST_F(LevelProblemsGlTest, DamagedFilesAreListedOnStandardErrorAndInTheLogAndAS
          "assets/models/gameData.txt:1: 'BEGINDAT': BEGINDATA expected\n"
          "level: 1 problem; run quiltrush-check-level for the list\n",
          "Error reading data\n"},
-        {{{"assets/models/gameData.txt", "2.4 1.73", "2.4 1,73"}},
-         "assets/models/gameData.txt:13: '1,73': number expected (value 2 of 4 of a checkpoint record)\n"
+        {{{"assets/models/gameData.txt", "-5.6 0.4477", "-5.6 0,4477"}},
+         "assets/models/gameData.txt:13: '0,4477': number expected (value 2 of 4 of a checkpoint record)\n"
          "level: 1 problem; run quiltrush-check-level for the list\n"},
-        {{{"assets/models/scene.ase", "*MESH_VERTEX 3\t-1.300000\t4.400000", "*MESH_VERTEX 3\t-1.300000\toops"},
+        {{{"assets/models/scene.ase", "*MESH_VERTEX 3\t-0.400000\t0.300000", "*MESH_VERTEX 3\t-0.400000\toops"},
           {"assets/models/scene.ase", "*MESH_FACE 0:", "*MESH_FACE x:"}},
          "assets/models/scene.ase:21: 'oops': number expected\n"
-         "assets/models/scene.ase:272: 'x:': face number expected\n"
+         "assets/models/scene.ase:179: 'x:': face number expected\n"
          "level: 2 problems; run quiltrush-check-level for the list\n"},
     };
     for (const Case& c : cases) {
