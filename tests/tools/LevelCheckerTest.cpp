@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/scene/AseText.h"
 #include "tests/scene/BmpBytes.h"
@@ -16,15 +17,16 @@ namespace {
 
 constexpr const char* kLevel = "assets/models/gameData.txt";
 
-// A small sound level: one 3 x 3 grid pinned at its corners, one checkpoint,
-// one tack, the ground model. One value per line, so line numbers are plain.
+// A small sound level: one 3 x 3 grid pinned at its corners, one checkpoint
+// in the air, one tack, the ground model (a slab 2 wide along x and 4 along
+// z, on y = 0). One value per line, so line numbers are plain.
 const std::string kSoundLevel =
     "BEGINDATA\n"                        // 1
     "BEGINSCENE\n"                       // 2
     "assets/models/ground.ase\n"         // 3
     "assets/models/cloth.bmp\n"          // 4
     "BEGINPATCH\n"                       // 5
-    "  0 5 0  4 4  3 3  5000  0 2 6 8\n"  // 6
+    "  0 5 0  .45 .45  3 3  5000  0 2 6 8\n"  // 6
     "ENDPATCH\n"                         // 7
     "BEGINCHECKPOINT\n"                  // 8
     "  1 4 0 0.5\n"                      // 9
@@ -76,6 +78,10 @@ Checked checkLevelText(const std::string& levelText) {
     testSupport::ScopedTempDir dir;
     writeLevel(dir, levelText);
     return check(".");
+}
+
+std::string plural(std::size_t warnings) {
+    return std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings");
 }
 
 }  // namespace
@@ -177,7 +183,7 @@ TEST(LevelCheckerTest, GridThatCannotBeBuiltIsNamedByTheValueAtFault) {
     EXPECT_TRUE(stiffness.hasStart("assets/models/gameData.txt:6: '0': spring stiffness must be positive"))
         << stiffness.output;
 
-    Checked size = checkLevelText(replaced(kSoundLevel, "0 5 0  4 4", "0 5 0  4 -4"));
+    Checked size = checkLevelText(replaced(kSoundLevel, "0 5 0  .45 .45", "0 5 0  .45 -4"));
     EXPECT_TRUE(size.hasStart("assets/models/gameData.txt:6: '-4': size along z must be positive")) << size.output;
 }
 
@@ -189,7 +195,7 @@ TEST(LevelCheckerTest, PinIndicesCountOverTheGridsBuiltSoFar) {
         << far.output;
 
     // The second grid's pins may name the first grid's spheres; 18 is one past both.
-    Checked two = checkLevelText(replaced(kSoundLevel, "ENDPATCH\n", "  4 5 0  4 4  3 3  5000  17 0 -1 18\nENDPATCH\n"));
+    Checked two = checkLevelText(replaced(kSoundLevel, "ENDPATCH\n", "  4 5 0  .45 .45  3 3  5000  17 0 -1 18\nENDPATCH\n"));
     EXPECT_EQ(two.status, LevelChecker::kExitProblems);
     EXPECT_TRUE(two.has("assets/models/gameData.txt:7: '-1': pin index is negative: it pins nothing")) << two.output;
     EXPECT_TRUE(two.hasStart("assets/models/gameData.txt:7: '18': pin index out of range (the grids so far have "
@@ -279,6 +285,38 @@ TEST(LevelCheckerTest, ProblemsAreListedInLineOrderWithTheLevelFileFirst) {
               "assets/models/gameData.txt:12: 'x': number expected (value 2 of 2 of a tack record)\n"
               "assets/models/ground.ase:8: '\"assets/models/rock.bmp\"': scene image missing or not readable\n"
               "assets/models/gameData.txt: 3 problems\n");
+}
+
+TEST(LevelCheckerTest, WarningsForHowTheLevelPlaysLeaveTheExitStatusAlone) {
+    const std::string kBubble = "assets/models/gameData.txt:9: '0.5': warning: checkpoint ";
+    const std::string kSpan = kBubble + "does not span its lane (2.02 wide)";
+    const std::string kCut = kBubble + "cuts through face 1 of assets/models/ground.ase (0.21 inside its surface)";
+    const std::string kCells = "assets/models/gameData.txt:6: '3': warning: cloth cells of 0.20 x 0.20 let the ball through";
+    struct Case {
+        const char* from;
+        const char* to;
+        std::vector<std::string> lineStarts;
+    } cases[] = {
+        // Over the middle of the slab: a ball rolling across it, a radius in
+        // from each edge, must pass within 0.2 of the bubble's surface.
+        {"  1 4 0 0.5\n", "  0 0.6 0 0.5\n", {kSpan}},
+        {"  1 4 0 0.5\n", "  0 1.3 0 1.2\n", {}},
+        {"  1 4 0 0.5\n", "  0 0.3 0 0.5\n", {kCut, kSpan}},
+        {"  1 4 0 0.5\n", "  5 0.3 0 0.5\n", {}},  // beside the slab, over nothing
+        {".45 .45  3 3", ".6 .6  3 3", {kCells}},   // half a diagonal of 0.14, stretched 2.6 times
+    };
+    for (const Case& c : cases) {
+        Checked r = checkLevelText(replaced(kSoundLevel, c.from, c.to));
+        SCOPED_TRACE(c.to);
+        EXPECT_EQ(r.status, LevelChecker::kExitClean);
+        for (const std::string& start : c.lineStarts) EXPECT_TRUE(r.hasStart(start)) << r.output;
+        std::string count = c.lineStarts.empty() ? "" : "; " + plural(c.lineStarts.size());
+        EXPECT_NE(r.output.find("scene triangles" + count + "\n"), std::string::npos) << r.output;
+    }
+    // With problems, the warnings follow them and both are counted.
+    Checked both = checkLevelText(replaced(replaced(kSoundLevel, "  1 4 0 0.5\n", "  0 0.6 0 0.5\n"), "  600 440\n", "  600 x\n"));
+    EXPECT_EQ(both.status, LevelChecker::kExitProblems);
+    EXPECT_TRUE(both.has("assets/models/gameData.txt: 1 problem; 1 warning")) << both.output;
 }
 
 TEST(LevelCheckerTest, MissingLevelFileIsAProblemUnderTheGivenRoot) {

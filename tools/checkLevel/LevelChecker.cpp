@@ -2,17 +2,24 @@
 // problem sink and then applies the game's own rules (the cloth grid's
 // validation, the patch-wide pin indices, the fall height) to what they kept,
 // so what it reports is what the game would silently make of the level.
+// Its warnings go further, into how the level plays: where the ball can roll
+// past a checkpoint, where a bubble shows through the course, how far the
+// cloth may stretch before the ball drops through it.
 #include "tools/checkLevel/LevelChecker.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <utility>
 
 #include "game/physics/Ball.h"
 #include "game/physics/ClothGrid.h"
+#include "game/physics/Patch.h"
 #include "game/play/Game.h"
 #include "game/scene/AseReader.h"
 #include "game/scene/BmpImage.h"
+#include "tools/checkLevel/SceneProbe.h"
 
 namespace quiltRush {
 
@@ -28,6 +35,14 @@ constexpr std::size_t kStiffnessValue = 7;
 constexpr std::size_t kFirstPinValue = 8;
 constexpr std::size_t kPins = 4;
 constexpr std::size_t kCheckpointYValue = 1;
+constexpr std::size_t kCheckpointRadiusValue = 3;
+
+// How far a player's drag stretches the cloth: the hardest yanks of the
+// hard-drag test open a cell side of the shipped sheet to 0.39, 2.6 times its
+// rest spacing (the drag spring's leash keeps them from going further).
+constexpr float kDragStretch = 2.6f;
+// Where the lane is sampled across, in world units between ball positions.
+constexpr float kLaneSample = 0.02f;
 
 struct GridFaultText {
     std::size_t value;  // the record value at fault
@@ -59,13 +74,45 @@ std::string plural(std::size_t count, const char* noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
+std::string decimals(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
+    return text;
+}
+
+// The highest floor of the lane under a checkpoint: a ball rolling there
+// passes over the bubble, and still counts as a miss; a surface higher up is
+// another part of the course (or a roof).
+float laneTop(const CheckpointRecord& bubble) { return bubble.y + bubble.radius + 2.0f * Ball::kRadius; }
+
+// How far outside touching reach the ball passes a checkpoint at its widest
+// miss, rolling across the lane under it: its centre a radius above the floor
+// and a radius from either end of the lane. 0 or less: it touches wherever it
+// crosses.
+float widestMiss(const SceneProbe& probe, const CheckpointRecord& bubble, const SceneProbe::Lane& lane) {
+    const Vector3 centre(bubble.x, bubble.y, bubble.z);
+    const float reach = bubble.radius + Ball::kRadius;
+    const float top = laneTop(bubble);
+    float miss = -reach;
+    for (float s = lane.from + Ball::kRadius; s <= lane.to - Ball::kRadius; s += kLaneSample) {
+        std::optional<float> floor = probe.floorBelow(bubble.x + lane.across.x * s, bubble.z + lane.across.z * s, top);
+        if (!floor) continue;  // a gap the walk stepped over
+        Vector3 ball(bubble.x + lane.across.x * s, *floor + Ball::kRadius, bubble.z + lane.across.z * s);
+        miss = std::max(miss, length(ball - centre) - reach);
+    }
+    return miss;
+}
+
 }  // namespace
 
-LevelChecker::LevelChecker(std::string root) : problems(std::move(root)) {}
+LevelChecker::LevelChecker(std::string root) : problems(root), warnings(std::move(root)) {}
 
 int LevelChecker::run(std::ostream& out) {
     problems.start(GameDataReader::kLevelFile);
+    warnings.start(GameDataReader::kLevelFile);
     grids = spheres = sceneTriangles = 0;
+    scenePolygons.clear();
+    modelFile.clear();
 
     GameData level;
     GameDataDiagnostics diagnostics;
@@ -80,6 +127,7 @@ int LevelChecker::run(std::ostream& out) {
         checkGrids(level, diagnostics.places);
         checkCheckpoints(level, diagnostics.places, complete);
         checkScene(level.scene, diagnostics.places, complete);
+        checkCheckpointPlaces(level, diagnostics.places);
     }
 
     if (!problems.empty()) {
@@ -94,9 +142,19 @@ void LevelChecker::report(const std::string& file, const WordPlace& place, const
     problems.report(file, place, message);
 }
 
+void LevelChecker::warn(const WordPlace& place, const std::string& message) {
+    warnings.report(GameDataReader::kLevelFile, place, "warning: " + message);
+}
+
+std::string LevelChecker::countsOfWarnings() const {
+    return warnings.empty() ? "" : "; " + plural(warnings.size(), "warning");
+}
+
 void LevelChecker::writeProblems(std::ostream& out) {
     problems.write(out);
-    out << problems.onDisk(GameDataReader::kLevelFile) << ": " << plural(problems.size(), "problem") << "\n";
+    warnings.write(out);
+    out << problems.onDisk(GameDataReader::kLevelFile) << ": " << plural(problems.size(), "problem") << countsOfWarnings()
+        << "\n";
 }
 
 // Each record's pins are set right after its grid is built, and count over
@@ -109,12 +167,24 @@ void LevelChecker::checkGrids(const GameData& level, const GameDataPlaces& place
         if (fault == ClothGrid::Fault::none) {
             ++grids;
             spheres += static_cast<std::size_t>(record.rows) * static_cast<std::size_t>(record.cols);
+            checkClothCells(record, at[kRowsValue]);
         } else {
             GridFaultText text = describe(fault);
             report(GameDataReader::kLevelFile, at[text.value], text.message);
         }
         for (std::size_t k = 0; k < kPins; ++k) checkPin(record.fixed[k], at[kFirstPinValue + k]);
     }
+}
+
+// The widest gap of a square of four cloth spheres is at its middle, half a
+// diagonal from each; the ball drops through once that exceeds both radii.
+void LevelChecker::checkClothCells(const PatchRecord& record, const WordPlace& place) {
+    const float sideX = record.sizeX / record.rows;  // the grid's spacing
+    const float sideZ = record.sizeZ / record.cols;
+    const float gap = kDragStretch * std::sqrt(sideX * sideX + sideZ * sideZ) / 2.0f;
+    if (gap <= Ball::kRadius + Patch::kSphereRadius) return;
+    warn(place, "cloth cells of " + decimals(sideX) + " x " + decimals(sideZ) + " let the ball through when a drag stretches them " +
+                    decimals(kDragStretch) + " times: more rows and columns or a smaller sheet");
 }
 
 void LevelChecker::checkPin(float value, const WordPlace& place) {
@@ -154,6 +224,35 @@ void LevelChecker::checkScene(const SceneData& scene, const GameDataPlaces& plac
     }
 }
 
+// A checkpoint is judged against the course's surface, which a bubble must not
+// cut through, and against the lane a ball crosses under it: of the ways
+// across, the narrowest between the walls or edges where it ends.
+void LevelChecker::checkCheckpointPlaces(const GameData& level, const GameDataPlaces& places) {
+    if (scenePolygons.empty()) return;
+    SceneProbe probe(scenePolygons);
+    for (std::size_t c = 0; c < level.checkpointRecords.size(); ++c) {
+        const CheckpointRecord& bubble = level.checkpointRecords[c];
+        const WordPlace& place = places.checkpointRecords[c][kCheckpointRadiusValue];
+        std::optional<SceneProbe::Nearest> nearest = probe.nearest({bubble.x, bubble.y, bubble.z});
+        if (nearest && nearest->distance < bubble.radius) {
+            warn(place, "checkpoint cuts through face " + std::to_string(nearest->polygon) + " of " + modelFile + " (" +
+                            decimals(bubble.radius - nearest->distance) +
+                            " inside its surface): it shows through the course; raise it or make it smaller");
+        }
+        // A bubble that a ball rolling right under it does not touch waits for
+        // a ball in flight: where that passes is not the lane's to say.
+        std::optional<float> floor = probe.floorBelow(bubble.x, bubble.z, laneTop(bubble));
+        if (!floor || bubble.y - (*floor + Ball::kRadius) > bubble.radius + Ball::kRadius) continue;
+        std::optional<SceneProbe::Lane> lane = probe.laneAcross(bubble.x, bubble.z, laneTop(bubble));
+        if (!lane) continue;
+        float miss = widestMiss(probe, bubble, *lane);
+        if (miss <= 0.0f) continue;
+        warn(place, "checkpoint does not span its lane (" + decimals(lane->to - lane->from) +
+                        " wide): a ball rolling across can pass " + decimals(miss) +
+                        " clear of it; make it larger or the lane narrower");
+    }
+}
+
 void LevelChecker::checkModel(const std::string& modelFile, const WordPlace& place) {
     std::ifstream in(problems.onDisk(modelFile));
     if (!in) {
@@ -164,6 +263,8 @@ void LevelChecker::checkModel(const std::string& modelFile, const WordPlace& pla
     diagnostics.problems = problems.sinkFor(modelFile);
     AseModel model = AseReader::read(in, &diagnostics);
     sceneTriangles = model.polygons.size();
+    scenePolygons = model.polygons;
+    this->modelFile = modelFile;
     if (!model.bitmapPath.empty()) checkImage(model.bitmapPath, modelFile, diagnostics.bitmap, "scene image");
 }
 
@@ -179,10 +280,11 @@ void LevelChecker::checkImage(const std::string& imageFile, const std::string& n
     }
 }
 
-void LevelChecker::writeSummary(std::ostream& out, const GameData& level) const {
+void LevelChecker::writeSummary(std::ostream& out, const GameData& level) {
+    warnings.write(out);
     out << problems.onDisk(GameDataReader::kLevelFile) << ": ok: " << plural(grids, "grid") << " (" << plural(spheres, "sphere")
          << "), " << plural(level.checkpointRecords.size(), "checkpoint") << ", "
-         << plural(level.tackRecords.size(), "tack") << ", " << plural(sceneTriangles, "scene triangle") << "\n";
+         << plural(level.tackRecords.size(), "tack") << ", " << plural(sceneTriangles, "scene triangle") << countsOfWarnings() << "\n";
 }
 
 }  // namespace quiltRush

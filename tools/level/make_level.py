@@ -60,10 +60,12 @@ LIP = 0.35
 BOARD_TOP = 5.5
 
 # Checkpoints on the channel's middle line, in the order the ball meets them:
-# x, and the radius; each sits CHECKPOINT_LIFT above the channel's bottom.
+# x, and the radius; each sits CHECKPOINT_LIFT above the channel's bottom,
+# clear of its walls and lips (a bubble cutting through them would show
+# under the course), and still reaches a ball anywhere in the channel.
 CHECKPOINT_XS = [-4.0, -5.6, -7.2, -8.8]
-CHECKPOINT_RADIUS = 0.65
-CHECKPOINT_LIFT = 0.3
+CHECKPOINT_RADIUS = 0.5
+CHECKPOINT_LIFT = 0.7
 
 # Tack icons (overlay pixels, origin bottom-left): top-right corner of 640 x 480.
 TACKS = [(600, 440), (540, 440), (480, 440)]
