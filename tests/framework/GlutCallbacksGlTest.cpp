@@ -22,7 +22,9 @@ char* arguments[] = {programName, nullptr};
 using GlutCallbacksGlTest = frameworkTest::FrameworkFixture;
 
 TEST_F(GlutCallbacksGlTest, ReshapeSetsTheViewportStoresTheSizeTellsTheListenersAndPostsARedisplay) {
-    kiln::Manager::instance()->startApp(new frameworkTest::ScriptedApplication(), 1, arguments);
+    // The manager deletes its application only when it shuts the process down.
+    frameworkTest::ScriptedApplication application;
+    kiln::Manager::instance()->startApp(&application, 1, arguments);
     kiln::Application* app = kiln::Manager::instance()->getApp();
     probeListeningTo<kiln::ReshapeEventNotifier>("shape");
     glutDisplayFunc(countFrame);

@@ -27,7 +27,8 @@ TEST_F(ManagerGlTest, AStartUpFailureSaysFatalOnStandardErrorAndEndsWithStatusOn
 
 TEST_F(ManagerGlTest, HeldKeysDoNotRepeat) {
     // A held space would otherwise toggle the tack on every repeat.
-    kiln::Manager::instance()->startApp(new ScriptedApplication(), 1, arguments);
+    ScriptedApplication application;  // the manager deletes it only when it shuts the process down
+    kiln::Manager::instance()->startApp(&application, 1, arguments);
     EXPECT_EQ(glutDeviceGet(GLUT_DEVICE_IGNORE_KEY_REPEAT), 1);
 }
 

@@ -20,7 +20,7 @@ TEST(ChildPoolTest, ResultsComeInTheBodiesOrderAndACrashOrAHangIsAFailureOfItsOw
     std::vector<std::function<std::string()>> bodies;
     for (int i = 0; i < 5; ++i) bodies.push_back([i] { return "answer " + std::to_string(i); });
     bodies.insert(bodies.begin() + 1, []() -> std::string {
-        std::raise(SIGSEGV);
+        std::raise(SIGABRT);  // a crash the address sanitizer leaves to the default action
         return "never";
     });
     bodies.insert(bodies.begin() + 3, []() -> std::string {
@@ -36,7 +36,7 @@ TEST(ChildPoolTest, ResultsComeInTheBodiesOrderAndACrashOrAHangIsAFailureOfItsOw
             EXPECT_EQ(results[i].text, expected[i]);
         }
     }
-    EXPECT_EQ(results[1].text, "the child ended with status " + std::to_string(128 + SIGSEGV));
+    EXPECT_EQ(results[1].text, "the child ended with status " + std::to_string(128 + SIGABRT));
     EXPECT_FALSE(results[1].timedOut);
     EXPECT_TRUE(results[3].timedOut);
 }
