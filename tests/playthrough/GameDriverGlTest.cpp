@@ -38,15 +38,7 @@ InputTimeline clickNew() {
     return timeline;
 }
 
-class GameDriverGlTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!playthroughTest::haveDisplay()) GTEST_SKIP() << "no X display";
-        ASSERT_TRUE(folder.ready());
-    }
-
-    playthroughTest::GameFolder folder;
-};
+using GameDriverGlTest = playthroughTest::GameFolderTest<>;
 
 }  // namespace
 

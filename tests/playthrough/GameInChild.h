@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "game/physics/Vector3.h"
 #include "tests/support/ScopedTempDir.h"
 #include "tools/driver/ChildProcess.h"
@@ -36,6 +38,23 @@ inline bool haveDisplay() {
     const char* display = std::getenv("DISPLAY");
     return display != nullptr && display[0] != '\0';
 }
+
+/// The recorded way through the shipped level.
+inline std::string recordedTimelinePath() { return testSupport::sourceDir() + "/tests/playthrough/level1.timeline"; }
+
+/// A test that plays the real game in a GameFolder; skipped without a display.
+/// A fixture deriving from it that does more in SetUp returns when isReady() is false.
+template <class Base = ::testing::Test>
+class GameFolderTest : public Base {
+protected:
+    void SetUp() override {
+        if (!haveDisplay()) GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(folder.ready());
+    }
+    bool isReady() const { return !this->IsSkipped() && !this->HasFatalFailure(); }
+
+    GameFolder folder;
+};
 
 /// Builds a fresh game in a child process (the game can be built once per
 /// process, and this process never touches GLUT) and returns what body made of it.

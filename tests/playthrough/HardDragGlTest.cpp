@@ -150,15 +150,7 @@ std::string play(const HardDrag& drag, GameDriver& driver) {
     return text;
 }
 
-class HardDragGlTest : public ::testing::TestWithParam<HardDrag> {
-protected:
-    void SetUp() override {
-        if (!playthroughTest::haveDisplay()) GTEST_SKIP() << "no X display";
-        ASSERT_TRUE(folder.ready());
-    }
-
-    playthroughTest::GameFolder folder;
-};
+using HardDragGlTest = playthroughTest::GameFolderTest<::testing::TestWithParam<HardDrag>>;
 
 TEST_P(HardDragGlTest, TheClothHoldsTheBallAndComesBackUntangled) {
     const HardDrag drag = GetParam();

@@ -18,7 +18,7 @@ constexpr int kTickLimit = 40 * 1000 / 16;
 const std::string kPlanPrefix = "# plan: ";
 
 std::string recordedPlan() {
-    std::ifstream in(testSupport::sourceDir() + "/tests/playthrough/level1.timeline");
+    std::ifstream in(playthroughTest::recordedTimelinePath());
     for (std::string line; std::getline(in, line);) {
         if (line.rfind(kPlanPrefix, 0) == 0) return line.substr(kPlanPrefix.size());
     }

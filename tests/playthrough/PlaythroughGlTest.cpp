@@ -23,8 +23,6 @@ using quiltRush::InputTimeline;
 constexpr int kTicksAfterLastInput = 60 * 1000 / 16;  // a minute of hands-off play at most
 constexpr std::size_t kTraceLine = 3 * 9 + 1;          // one position in bitsOf: three words and a line end
 
-std::string timelinePath() { return testSupport::sourceDir() + "/tests/playthrough/level1.timeline"; }
-
 std::size_t shippedCheckpointCount() {
     quiltRush::GameData level;
     quiltRush::GameDataReader::readFile(testSupport::sourceDir() + "/" + quiltRush::GameDataReader::kLevelFile, level);
@@ -85,15 +83,13 @@ Replay replay(const InputTimeline& timeline, bool display) {
     return seen;
 }
 
-class PlaythroughGlTest : public ::testing::Test {
+class PlaythroughGlTest : public playthroughTest::GameFolderTest<> {
 protected:
     void SetUp() override {
-        if (!playthroughTest::haveDisplay()) GTEST_SKIP() << "no X display";
-        ASSERT_TRUE(folder.ready());
-        timeline = InputTimeline::load(timelinePath());
+        GameFolderTest::SetUp();
+        if (isReady()) timeline = InputTimeline::load(playthroughTest::recordedTimelinePath());
     }
 
-    playthroughTest::GameFolder folder;
     InputTimeline timeline;
 };
 

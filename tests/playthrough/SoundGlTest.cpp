@@ -92,15 +92,13 @@ double pitchAt(const WavSound& sound, long onset) {
     return best;
 }
 
-class SoundGlTest : public ::testing::Test {
+class SoundGlTest : public playthroughTest::GameFolderTest<> {
 protected:
     void SetUp() override {
-        if (!playthroughTest::haveDisplay()) GTEST_SKIP() << "no X display";
-        ASSERT_TRUE(folder.ready());
-        timeline = quiltRush::InputTimeline::load(testSupport::sourceDir() + "/tests/playthrough/level1.timeline");
+        GameFolderTest::SetUp();
+        if (isReady()) timeline = quiltRush::InputTimeline::load(playthroughTest::recordedTimelinePath());
     }
 
-    playthroughTest::GameFolder folder;
     quiltRush::InputTimeline timeline;
 };
 
