@@ -6,12 +6,11 @@
 //   ... [--robustness N]   then replays N perturbed copies of the best (or
 //                          evaluated) plan and says how many still finish
 //
-// Run it from the project root under an X display (xvfb-run -a ...). Each
-// candidate plan is played in a fresh game of its own (a child process),
-// without drawing, with the fixed 16 ms clock; --jobs of them (default: one
-// per processor) run at once, and the plan found is the same for any number.
-#include <unistd.h>
-
+// Run it from the project root under an X display (xvfb-run -a ...). The game
+// is built once; each candidate plan is played on a copy of it (a child
+// process), without drawing, with the fixed 16 ms clock; --jobs of them
+// (default: one per processor) run at once, and the plan found is the same
+// for any number.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -23,10 +22,8 @@
 
 #include "game/scene/GameDataReader.h"
 #include "tools/driver/ChildPool.h"
-#include "tools/driver/ChildProcess.h"
-#include "tools/driver/GameDriver.h"
-#include "tools/driver/OutputCapture.h"
 #include "tools/driver/WholeNumber.h"
+#include "tools/findPlaythrough/CandidatePool.h"
 #include "tools/findPlaythrough/PlanPerturbation.h"
 #include "tools/findPlaythrough/PlanSearch.h"
 #include "tools/findPlaythrough/PlaythroughPlan.h"
@@ -38,12 +35,6 @@ using namespace quiltRush;
 constexpr int kExitFound = 0;
 constexpr int kExitNotFound = 1;
 constexpr int kExitUsage = 2;
-constexpr int kStartAttempts = 3;
-constexpr useconds_t kRetryPauseMicros = 200 * 1000;
-// A candidate plays at most --ticks ticks without drawing, far quicker than
-// this allows; one that takes longer hangs and is killed.
-constexpr double kStartSeconds = 30.0;
-constexpr double kSecondsPerTick = 0.02;
 constexpr const char* kDefaultTimeline = "tests/playthrough/level1.timeline";
 
 struct Arguments {
@@ -111,55 +102,6 @@ Arguments parse(int argc, char** argv) {
     return arguments;
 }
 
-// Plays a round of plans, each in a fresh game in a child process of its own,
-// jobs at a time; the games' printed lines are kept out of this tool's
-// output. A busy X server now and then refuses a connection, so a game that
-// could not start is tried again; one that hangs is not.
-std::vector<Evaluation> evaluateRound(const std::vector<Plan>& plans, int tickLimit, int jobs) {
-    std::vector<std::function<std::string()>> bodies;
-    for (const Plan& plan : plans) {
-        bodies.push_back([&plan, tickLimit] {
-            OutputCapture quiet;
-            GameDriver driver(false);
-            InputTimeline timeline;
-            PlanOutcome outcome = playPlan(driver, plan, tickLimit, timeline);
-            quiet.finish();
-            return outcome.toText() + "\n" + timeline.toText();
-        });
-    }
-    const double timeout = kStartSeconds + kSecondsPerTick * tickLimit;
-    std::vector<ChildResult> results(plans.size());
-    std::vector<std::size_t> pending(plans.size());
-    for (std::size_t i = 0; i < pending.size(); ++i) pending[i] = i;
-    for (int attempt = 0; attempt < kStartAttempts && !pending.empty(); ++attempt) {
-        if (attempt > 0) ::usleep(kRetryPauseMicros);
-        std::vector<std::function<std::string()>> again;
-        for (std::size_t i : pending) again.push_back(bodies[i]);
-        std::vector<ChildResult> got = runInChildProcesses(again, jobs, timeout);
-        std::vector<std::size_t> stillPending;
-        for (std::size_t k = 0; k < pending.size(); ++k) {
-            results[pending[k]] = got[k];
-            if (!got[k].completed && !got[k].timedOut) stillPending.push_back(pending[k]);
-        }
-        pending = stillPending;
-    }
-
-    std::vector<Evaluation> evaluations(plans.size());
-    for (std::size_t i = 0; i < plans.size(); ++i) {
-        Evaluation& evaluation = evaluations[i];
-        evaluation.plan = plans[i];
-        if (!results[i].completed) {
-            std::fprintf(stderr, "a candidate failed: %s\n", results[i].text.c_str());
-            continue;  // failed stays true
-        }
-        std::size_t lineEnd = results[i].text.find('\n');
-        evaluation.outcome = PlanOutcome::parse(results[i].text.substr(0, lineEnd));
-        evaluation.timelineText = results[i].text.substr(lineEnd + 1);
-        evaluation.failed = false;
-    }
-    return evaluations;
-}
-
 bool writeTimeline(const std::string& path, const Evaluation& best) {
     std::FILE* file = std::fopen(path.c_str(), "w");
     if (file == nullptr) return false;
@@ -182,14 +124,14 @@ void describe(const Evaluation& evaluation) {
 
 // Replays copies of the plan strayed as a player's hand strays; the seed
 // makes the same copies every time.
-void reportRobustness(const Plan& plan, const Arguments& arguments) {
+void reportRobustness(const Plan& plan, const Arguments& arguments, const CandidatePool& pool) {
     std::mt19937 random(arguments.search.seed);
     std::vector<Plan> strayed;
     for (int i = 0; i < arguments.robustness; ++i) {
         strayed.push_back(perturbPlan(plan, Perturbation{}, arguments.search.gridRows, arguments.search.gridCols, random));
     }
     int finished = 0;
-    for (const Evaluation& evaluation : evaluateRound(strayed, arguments.search.tickLimit, arguments.jobs)) {
+    for (const Evaluation& evaluation : pool.evaluate(strayed)) {
         if (!evaluation.failed && evaluation.outcome.finished) ++finished;
     }
     Perturbation by;
@@ -202,15 +144,13 @@ void reportRobustness(const Plan& plan, const Arguments& arguments) {
 int main(int argc, char** argv) {
     Arguments arguments = parse(argc, argv);
     Evaluation best;
+    CandidatePool pool(arguments.search.tickLimit, arguments.jobs);
     try {
         if (arguments.evaluating) {
-            best = evaluateRound({Plan::parse(arguments.evaluate)}, arguments.search.tickLimit, 1)[0];
+            best = pool.evaluate({Plan::parse(arguments.evaluate)})[0];
         } else {
             best = searchPlans(
-                arguments.search,
-                [&](const std::vector<Plan>& round) {
-                    return evaluateRound(round, arguments.search.tickLimit, arguments.jobs);
-                },
+                arguments.search, [&](const std::vector<Plan>& round) { return pool.evaluate(round); },
                 [](const Evaluation& improved) { describe(improved); });
         }
     } catch (const std::exception& error) {
@@ -218,7 +158,7 @@ int main(int argc, char** argv) {
     }
     if (best.failed) return kExitNotFound;
     describe(best);
-    if (arguments.robustness > 0) reportRobustness(best.plan, arguments);
+    if (arguments.robustness > 0) reportRobustness(best.plan, arguments, pool);
     if (!best.outcome.finished && !arguments.evaluating) {
         std::printf("no plan finished the level; nothing written\n");
         return kExitNotFound;
