@@ -1,5 +1,6 @@
 # End-to-end checks of the real executable in a window. They need an X display
-# (the test command runs everything under Xvfb) and skip without one.
+# (their own, see OWN_DISPLAY, or the one the test command runs everything
+# under) and skip without one.
 find_package(X11)
 find_program(XDOTOOL_PROGRAM xdotool)
 
@@ -8,7 +9,7 @@ if(X11_FOUND AND XDOTOOL_PROGRAM)
   target_link_libraries(close_window PRIVATE X11::X11)
 
   add_test(NAME e2e.window_opens_and_closes
-    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/window_opens.sh
+    COMMAND ${OWN_DISPLAY} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/window_opens.sh
             $<TARGET_FILE:quiltrush> $<TARGET_FILE:close_window> ${CMAKE_SOURCE_DIR}
     WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY})
   # 77: no display. The lock keeps two instances of the game from sharing the
@@ -45,7 +46,7 @@ find_program(COMPARE_PROGRAM compare)
 if(TARGET close_window AND IMPORT_PROGRAM AND CONVERT_PROGRAM AND COMPARE_PROGRAM)
   foreach(scenario menu_play screens exit_button close_during_play)
     add_test(NAME e2e.${scenario}
-      COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${scenario}.sh
+      COMMAND ${OWN_DISPLAY} bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${scenario}.sh
               $<TARGET_FILE:quiltrush> $<TARGET_FILE:close_window> ${CMAKE_SOURCE_DIR}
       WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY})
     set_tests_properties(e2e.${scenario} PROPERTIES

@@ -5,7 +5,7 @@ find_program(LINTIAN_PROGRAM lintian)
 find_program(DESKTOP_FILE_VALIDATE_PROGRAM desktop-file-validate)
 if(TARGET close_window AND LINTIAN_PROGRAM AND DESKTOP_FILE_VALIDATE_PROGRAM)
   add_test(NAME package.installs_and_plays
-    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/package/package.sh
+    COMMAND ${OWN_DISPLAY} bash ${CMAKE_CURRENT_SOURCE_DIR}/package/package.sh
             ${CMAKE_BINARY_DIR} $<TARGET_FILE:close_window> ${CMAKE_SOURCE_DIR}
     WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY})
   set_tests_properties(package.installs_and_plays PROPERTIES
