@@ -10,6 +10,7 @@
 #include <string>
 
 #include "game/play/FinishScreen.h"
+#include "game/play/Game.h"
 #include "game/scene/GameDataReader.h"
 #include "tests/playthrough/GameInChild.h"
 #include "tools/driver/InputTimeline.h"
@@ -137,4 +138,25 @@ TEST_F(PlaythroughGlTest, SameTimelineTwiceGivesBitIdenticalBallPositions) {
     EXPECT_TRUE(first.ballBits == second.ballBits) << "two replays of one timeline went apart";
     EXPECT_EQ(first.printed, second.printed);
     EXPECT_EQ(first.finishTick, second.finishTick);
+}
+
+// The ball stays on the course after the finish, so the finish screen stays up
+// until the next run begins five seconds later instead of being cut short by a fall.
+TEST_F(PlaythroughGlTest, FinishScreenStaysUpUntilTheNextRun) {
+    quiltRush::ChildResult result = playthroughTest::withGame(false, [&](GameDriver& driver) {
+        quiltRush::OutputCapture quiet;
+        driver.run(timeline, timeline.lastTick() + kTicksAfterLastInput, [](const GameDriver& game) {
+            return finishShown(game) && !game.getFinishScreen().isVisible();
+        });
+        quiet.finish();
+        return std::to_string(finishShown(driver) ? driver.getFinishTicks().front() : -1) + " " +
+               std::to_string(driver.getTick());
+    });
+    ASSERT_TRUE(result.completed) << result.text;
+    std::istringstream in(result.text);
+    int finished = -1;
+    int hidden = -1;
+    in >> finished >> hidden;
+    ASSERT_GT(finished, 0);
+    EXPECT_GE(hidden - finished, static_cast<int>(quiltRush::Game::kFinishPauseMillis / GameDriver::kTickMillis));
 }

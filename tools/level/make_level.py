@@ -13,9 +13,10 @@ or the flap and pull it towards you (down the screen): the hammock's near
 side gives, the ball rolls over it and down the flap into the trough. The
 trough narrows into a channel that turns to the right and runs away from the
 camera past the four bubbles; a V-shaped channel brings the ball to its middle
-line, so a ball in it cannot miss a bubble. The channel ends in the open: a
-ball that has run the course, or leaves it anywhere, falls away and the run
-starts again within a few seconds.
+line, so a ball in it cannot miss a bubble. The channel's far end is closed,
+so a ball that has run the course stays there while the finish screen shows;
+a ball that leaves the course anywhere falls away and the run starts again
+within a few seconds.
 Positions here are the game's y-up world coordinates; the model file is z-up,
 so every point and normal is written as (x, -z, y).
 """
@@ -44,7 +45,7 @@ STIFFNESS = 5000.0
 # bottom). Vertical lips of LIP stand on both rims. The first stretch, under
 # the flap, is wide enough to catch a ball that leaves the cloth anywhere on
 # its near side; it runs down towards -z, narrows while it turns, and the
-# channel runs down along -x to its open end.
+# channel runs down along -x to its closed end.
 COURSE = [
     (-0.4, -0.3, 2.2, 1.9, 1.0),
     (-0.4, -5.0, 1.4, 1.9, 1.0),
@@ -144,11 +145,13 @@ def build_course():
     (b0, _, lips0), (b1, _, lips1) = sections[0], sections[1]
     tops = [(p[0], BOARD_TOP, p[2]) for p in (lips0[0], lips1[0])]
     mesh.quad(lips0[0], lips1[0], tops[1], tops[0], (b0[0], BOARD_TOP, b0[2]))
-    # The high end is closed, so a ball that lands there runs down the trough.
-    b, rims, lips = sections[0]
-    inside = sections[1][0]
-    mesh.triangle(b, rims[0], rims[1], inside)
-    mesh.quad(rims[0], rims[1], lips[1], lips[0], inside)
+    # Both ends are closed: a ball that lands at the high end runs down the
+    # trough, and one that has passed the last bubble stops at the low end.
+    for end, next_one in ((0, 1), (-1, -2)):
+        b, rims, lips = sections[end]
+        inside = sections[next_one][0]
+        mesh.triangle(b, rims[0], rims[1], inside)
+        mesh.quad(rims[0], rims[1], lips[1], lips[0], inside)
     return mesh
 
 
