@@ -59,6 +59,9 @@ LIP = 0.35
 # Above the near side of the catching stretch stands a board up to this
 # height: a ball flung towards the camera hits it and drops into the trough.
 BOARD_TOP = 5.5
+# The channel's low end is closed by a wall this much higher than its lips, so
+# that a player sees where the course stops.
+END_WALL = 0.6
 
 # Checkpoints on the channel's middle line, in the order the ball meets them:
 # x, and the radius; each sits CHECKPOINT_LIFT above the channel's bottom,
@@ -152,6 +155,9 @@ def build_course():
         inside = sections[next_one][0]
         mesh.triangle(b, rims[0], rims[1], inside)
         mesh.quad(rims[0], rims[1], lips[1], lips[0], inside)
+    b, _, lips = sections[-1]
+    tops = [add(lip, (0.0, END_WALL, 0.0)) for lip in lips]
+    mesh.quad(lips[0], lips[1], tops[1], tops[0], sections[-2][0])
     return mesh
 
 
