@@ -34,6 +34,14 @@ protected:
         world.game.update(millis);
     }
 
+    // Wires game to the world with first and then the world's checkpoint 0, and starts a run.
+    void wireWith(Game& game, Checkpoint& first) {
+        world.wire(game);
+        game.addCheckpoint(&first);
+        game.addCheckpoint(world.checkpoints[0].get());
+        game.restart();
+    }
+
     PlayWorld world;
 };
 
@@ -67,10 +75,7 @@ TEST_F(GameTest, SeveralCheckpointsInOneTickAreHandledInListOrder) {
     // Two overlapping bubbles, the second of the list being the world's checkpoint 0.
     Checkpoint near0("Near", PlayWorld::checkpointCentre(0) + Vector3(0.4f, 0, 0), 0.5f);
     Game game;
-    world.wire(game);
-    game.addCheckpoint(&near0);
-    game.addCheckpoint(world.checkpoints[0].get());
-    game.restart();
+    wireWith(game, near0);
     testing::internal::CaptureStdout();
     world.putBallIn(0);
     game.update(100);
@@ -207,10 +212,7 @@ TEST_F(GameTest, ACheckpointAtTheStartIsPassedByTheFreshRunInTheTickOfARestart) 
     for (const Case& c : cases) {
         Checkpoint atStart("AtStart", Vector3(-3, 7, -3), 0.5f);
         Game game;
-        world.wire(game);
-        game.addCheckpoint(&atStart);
-        game.addCheckpoint(world.checkpoints[0].get());
-        game.restart();
+        wireWith(game, atStart);
         testing::internal::CaptureStdout();
         game.update(16);
         if (c.finishFirst) {
