@@ -20,8 +20,9 @@ void addPositions(ClothGrid& grid, const PatchRecord& record) {
     const Vector3 origin(record.x, record.y, record.z);
     const float rows = record.rows;
     const float cols = record.cols;
-    const float dx = record.sizeX / rows;
-    const float dz = record.sizeZ / cols;
+    const Vector3 step = ClothGrid::spacing(record);
+    const float dx = step.x;
+    const float dz = step.z;
     grid.positions.reserve(static_cast<std::size_t>(rows * cols));
     // Whole counts make these float counters exact.
     for (float i = 0.0f; i < rows; i += 1.0f)
@@ -103,6 +104,10 @@ std::optional<ClothGrid> ClothGrid::build(const PatchRecord& record) {
     addSprings(grid);
     addTriangles(grid);
     return grid;
+}
+
+Vector3 ClothGrid::spacing(const PatchRecord& record) {
+    return Vector3(record.sizeX / record.rows, 0.0f, record.sizeZ / record.cols);
 }
 
 }  // namespace quiltRush

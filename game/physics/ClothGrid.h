@@ -44,6 +44,8 @@ struct ClothGrid {
     static bool accepts(const PatchRecord& record);
     /// The grid of an accepted record; nothing otherwise.
     static std::optional<ClothGrid> build(const PatchRecord& record);
+    /// The distance between neighbouring spheres: along x in x, along z in z (y is 0).
+    static Vector3 spacing(const PatchRecord& record);
 
     std::uint32_t rows = 0;  // spheres along x
     std::uint32_t cols = 0;  // spheres along z

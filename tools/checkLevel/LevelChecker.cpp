@@ -179,8 +179,9 @@ void LevelChecker::checkGrids(const GameData& level, const GameDataPlaces& place
 // The widest gap of a square of four cloth spheres is at its middle, half a
 // diagonal from each; the ball drops through once that exceeds both radii.
 void LevelChecker::checkClothCells(const PatchRecord& record, const WordPlace& place) {
-    const float sideX = record.sizeX / record.rows;  // the grid's spacing
-    const float sideZ = record.sizeZ / record.cols;
+    const Vector3 spacing = ClothGrid::spacing(record);
+    const float sideX = spacing.x;
+    const float sideZ = spacing.z;
     const float gap = kDragStretch * std::sqrt(sideX * sideX + sideZ * sideZ) / 2.0f;
     if (gap <= Ball::kRadius + Patch::kSphereRadius) return;
     warn(place, "cloth cells of " + decimals(sideX) + " x " + decimals(sideZ) + " let the ball through when a drag stretches them " +
@@ -241,9 +242,10 @@ void LevelChecker::checkCheckpointPlaces(const GameData& level, const GameDataPl
         }
         // A bubble that a ball rolling right under it does not touch waits for
         // a ball in flight: where that passes is not the lane's to say.
-        std::optional<float> floor = probe.floorBelow(bubble.x, bubble.z, laneTop(bubble));
+        const float top = laneTop(bubble);
+        std::optional<float> floor = probe.floorBelow(bubble.x, bubble.z, top);
         if (!floor || bubble.y - (*floor + Ball::kRadius) > bubble.radius + Ball::kRadius) continue;
-        std::optional<SceneProbe::Lane> lane = probe.laneAcross(bubble.x, bubble.z, laneTop(bubble));
+        std::optional<SceneProbe::Lane> lane = probe.laneAcross(bubble.x, bubble.z, top);
         if (!lane) continue;
         float miss = widestMiss(probe, bubble, *lane);
         if (miss <= 0.0f) continue;
@@ -263,7 +265,7 @@ void LevelChecker::checkModel(const std::string& modelFile, const WordPlace& pla
     diagnostics.problems = problems.sinkFor(modelFile);
     AseModel model = AseReader::read(in, &diagnostics);
     sceneTriangles = model.polygons.size();
-    scenePolygons = model.polygons;
+    scenePolygons = std::move(model.polygons);
     this->modelFile = modelFile;
     if (!model.bitmapPath.empty()) checkImage(model.bitmapPath, modelFile, diagnostics.bitmap, "scene image");
 }

@@ -54,7 +54,8 @@ private:
     ProblemList problems;
     ProblemList warnings;
     std::vector<Polygon> scenePolygons;  // the model's collision triangles, when it was read
-    std::string modelFile;    std::size_t grids = 0;
+    std::string modelFile;  // the scene model's name, as the level gives it
+    std::size_t grids = 0;
     std::size_t spheres = 0;  // patch-wide, over the grids built so far
     std::size_t sceneTriangles = 0;
 };

@@ -6,7 +6,6 @@
 #include "tools/driver/ChildPool.h"
 
 #include <poll.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,23 +26,6 @@ struct Running {
     Clock::time_point deadline;
     std::string received;
 };
-
-int reap(pid_t pid) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return status;
-}
-
-// Reads what is there; true once the child's end of the pipe is closed.
-bool readSome(Running& running) {
-    char buffer[65536];
-    ssize_t got = ::read(running.child.answer, buffer, sizeof buffer);
-    if (got < 0 && (errno == EINTR || errno == EAGAIN)) return false;
-    if (got <= 0) return true;
-    running.received.append(buffer, static_cast<std::size_t>(got));
-    return false;
-}
 
 std::string killedText(double timeoutSeconds) {
     char text[64];
@@ -69,9 +51,10 @@ std::vector<ChildResult> runInChildProcesses(const std::vector<std::function<std
         }
         if (running.empty()) continue;
 
+        // Every child has the same timeout and the list keeps their start
+        // order, so the first one's deadline is the earliest.
         Clock::time_point now = Clock::now();
         Clock::time_point earliest = running.front().deadline;
-        for (const Running& r : running) earliest = std::min(earliest, r.deadline);
         long waitMillis = std::max<long>(
             0, static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(earliest - now).count()) + 1);
         std::vector<pollfd> fds;
@@ -85,12 +68,11 @@ std::vector<ChildResult> runInChildProcesses(const std::vector<std::function<std
         now = Clock::now();
         for (std::size_t i = running.size(); i-- > 0;) {
             Running& r = running[i];
-            bool finished = (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0 && readSome(r);
+            bool finished = (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0 && readAnswer(r.child, r.received);
             if (!finished && now < r.deadline) continue;
             if (!finished) ::kill(r.child.pid, SIGKILL);  // hung: it counts as failed
-            ::close(r.child.answer);
-            int status = reap(r.child.pid);
-            results[r.index] = finished ? childResult(r.received, status) : ChildResult{false, killedText(timeoutSeconds), true};
+            ChildResult result = finishChild(r.child, r.received);
+            results[r.index] = finished ? result : ChildResult{false, killedText(timeoutSeconds), true};
             running.erase(running.begin() + static_cast<std::ptrdiff_t>(i));
         }
     }

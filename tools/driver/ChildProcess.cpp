@@ -32,6 +32,17 @@ void writeAll(int fd, const std::string& text) {
     ::_exit(0);
 }
 
+ChildResult childResult(const std::string& received, int status) {
+    bool exitedCleanly = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (received.empty()) {
+        return {false, exitedCleanly ? "the child gave no answer"
+                                     : "the child ended with status " + std::to_string(WIFEXITED(status)
+                                                                                           ? WEXITSTATUS(status)
+                                                                                           : 128 + WTERMSIG(status))};
+    }
+    return {exitedCleanly && received[0] == '1', received.substr(1)};
+}
+
 }  // namespace
 
 RunningChild startChildProcess(const std::function<std::string()>& body, std::string& why) {
@@ -62,15 +73,21 @@ RunningChild startChildProcess(const std::function<std::string()>& body, std::st
     return {child, channel[0]};
 }
 
-ChildResult childResult(const std::string& received, int status) {
-    bool exitedCleanly = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (received.empty()) {
-        return {false, exitedCleanly ? "the child gave no answer"
-                                     : "the child ended with status " + std::to_string(WIFEXITED(status)
-                                                                                           ? WEXITSTATUS(status)
-                                                                                           : 128 + WTERMSIG(status))};
+bool readAnswer(const RunningChild& child, std::string& received) {
+    char buffer[65536];
+    ssize_t got = ::read(child.answer, buffer, sizeof buffer);
+    if (got < 0 && (errno == EINTR || errno == EAGAIN)) return false;
+    if (got <= 0) return true;
+    received.append(buffer, static_cast<std::size_t>(got));
+    return false;
+}
+
+ChildResult finishChild(const RunningChild& child, const std::string& received) {
+    ::close(child.answer);
+    int status = 0;
+    while (::waitpid(child.pid, &status, 0) < 0 && errno == EINTR) {
     }
-    return {exitedCleanly && received[0] == '1', received.substr(1)};
+    return childResult(received, status);
 }
 
 ChildResult runInChildProcess(const std::function<std::string()>& body) {
@@ -78,18 +95,9 @@ ChildResult runInChildProcess(const std::function<std::string()>& body) {
     RunningChild child = startChildProcess(body, why);
     if (child.pid < 0) return {false, why};
     std::string received;
-    char buffer[65536];
-    for (;;) {
-        ssize_t got = ::read(child.answer, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        received.append(buffer, static_cast<std::size_t>(got));
+    while (!readAnswer(child, received)) {
     }
-    ::close(child.answer);
-    int status = 0;
-    while (::waitpid(child.pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return childResult(received, status);
+    return finishChild(child, received);
 }
 
 }  // namespace quiltRush

@@ -29,11 +29,16 @@ struct RunningChild {
 };
 
 /// Forks a child that runs body and answers through a pipe, and returns at
-/// once; the caller reads the answer to its end, reaps the child and calls
-/// childResult. On failure pid is -1 and why says what failed.
+/// once; the caller reads the answer (or gives up on it) and calls
+/// finishChild. On failure pid is -1 and why says what failed.
 RunningChild startChildProcess(const std::function<std::string()>& body, std::string& why);
 
-/// What a child's answer and its wait status (from waitpid) amount to.
-ChildResult childResult(const std::string& received, int status);
+/// Reads what the child's pipe holds into received, waiting until something
+/// is there; true once the child's end of the pipe is closed.
+bool readAnswer(const RunningChild& child, std::string& received);
+
+/// Closes the child's pipe, waits for the child to end and says what its
+/// answer, received so far, and its end amount to.
+ChildResult finishChild(const RunningChild& child, const std::string& received);
 
 }  // namespace quiltRush

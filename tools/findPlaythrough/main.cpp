@@ -40,7 +40,7 @@ constexpr const char* kDefaultTimeline = "tests/playthrough/level1.timeline";
 struct Arguments {
     std::string out;
     bool outGiven = false;
-    std::string evaluate;
+    Plan evaluate;  // read before any game is built: a bad one is a usage error
     bool evaluating = false;
     int robustness = 0;  // perturbed replays of the result
     SearchSettings search;
@@ -86,7 +86,11 @@ Arguments parse(int argc, char** argv) {
             if (arguments.jobs < 1) usage("--jobs needs at least 1");
         } else if (word == "--evaluate") {
             arguments.evaluating = true;
-            arguments.evaluate = next();
+            try {
+                arguments.evaluate = Plan::parse(next());
+            } catch (const std::exception& error) {
+                usage(error.what());
+            }
         } else {
             usage("unknown argument " + word);
         }
@@ -125,16 +129,16 @@ void describe(const Evaluation& evaluation) {
 // Replays copies of the plan strayed as a player's hand strays; the seed
 // makes the same copies every time.
 void reportRobustness(const Plan& plan, const Arguments& arguments, const CandidatePool& pool) {
+    const Perturbation by;
     std::mt19937 random(arguments.search.seed);
     std::vector<Plan> strayed;
     for (int i = 0; i < arguments.robustness; ++i) {
-        strayed.push_back(perturbPlan(plan, Perturbation{}, arguments.search.gridRows, arguments.search.gridCols, random));
+        strayed.push_back(perturbPlan(plan, by, arguments.search.gridRows, arguments.search.gridCols, random));
     }
     int finished = 0;
     for (const Evaluation& evaluation : pool.evaluate(strayed)) {
         if (!evaluation.failed && evaluation.outcome.finished) ++finished;
     }
-    Perturbation by;
     std::printf("robustness: %d of %d perturbed replays finished (up to %d pixels, %d ticks, %d row or column)\n",
                 finished, arguments.robustness, by.pixels, by.ticks, by.cells);
 }
@@ -147,7 +151,7 @@ int main(int argc, char** argv) {
     CandidatePool pool(arguments.search.tickLimit, arguments.jobs);
     try {
         if (arguments.evaluating) {
-            best = pool.evaluate({Plan::parse(arguments.evaluate)})[0];
+            best = pool.evaluate({arguments.evaluate})[0];
         } else {
             best = searchPlans(
                 arguments.search, [&](const std::vector<Plan>& round) { return pool.evaluate(round); },

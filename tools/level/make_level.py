@@ -139,13 +139,13 @@ def build_course():
     mesh = Mesh()
     sections = cross_sections(COURSE)
     for (b0, rims0, lips0), (b1, rims1, lips1) in zip(sections, sections[1:]):
-        above = add(scale(add(b0, b1), 0.5), (0.0, 2.0, 0.0))  # the walls face up and inwards
+        middle = scale(add(b0, b1), 0.5)
+        above = add(middle, (0.0, 2.0, 0.0))  # the walls face up and inwards
         for s in range(2):
             mesh.quad(b0, b1, rims1[s], rims0[s], above)
-            middle = scale(add(b0, b1), 0.5)
             mesh.quad(rims0[s], rims1[s], lips1[s], lips0[s], add(middle, (0.0, rims0[s][1] - b0[1], 0.0)))
     # The board over the catching stretch's +x rim (the first side of the sections).
-    (b0, _, lips0), (b1, _, lips1) = sections[0], sections[1]
+    (b0, _, lips0), (_, _, lips1) = sections[0], sections[1]
     tops = [(p[0], BOARD_TOP, p[2]) for p in (lips0[0], lips1[0])]
     mesh.quad(lips0[0], lips1[0], tops[1], tops[0], (b0[0], BOARD_TOP, b0[2]))
     # Both ends are closed: a ball that lands at the high end runs down the
@@ -155,7 +155,7 @@ def build_course():
         inside = sections[next_one][0]
         mesh.triangle(b, rims[0], rims[1], inside)
         mesh.quad(rims[0], rims[1], lips[1], lips[0], inside)
-    b, _, lips = sections[-1]
+    lips = sections[-1][2]
     tops = [add(lip, (0.0, END_WALL, 0.0)) for lip in lips]
     mesh.quad(lips[0], lips[1], tops[1], tops[0], sections[-2][0])
     return mesh

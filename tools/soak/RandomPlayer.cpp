@@ -1,6 +1,5 @@
 #include "tools/soak/RandomPlayer.h"
 
-#include "framework/Application.h"
 #include "framework/InputCodes.h"
 #include "game/play/Menu.h"
 
@@ -9,8 +8,6 @@ namespace quiltRush {
 namespace {
 
 using namespace kiln::inputCodes;
-constexpr int kWindowWidth = static_cast<int>(kiln::Application::kDefaultWidth);  // the size the game opens with
-constexpr int kWindowHeight = static_cast<int>(kiln::Application::kDefaultHeight);
 constexpr int kOutside = 40;  // pixels a drag may leave the window by
 constexpr int kMaxMoveStep = 60;
 constexpr unsigned char kControlKeys[] = {27, 13, ' ', 'd', 'D', 'a', 'q', 'x', '1', '\t', 127, 8, 200};
@@ -166,8 +163,8 @@ InputEvent RandomPlayer::keyEvent() {
 InputEvent RandomPlayer::reshapeEvent() {
     InputEvent reshape = make(InputEvent::Kind::Reshape);
     int pick = uniform(0, 9);
-    reshape.x = kWindowWidth;
-    reshape.y = kWindowHeight;
+    reshape.x = GameDriver::kWindowWidth;
+    reshape.y = GameDriver::kWindowHeight;
     if (pick == 0) {
         reshape.y = 0;
     } else if (pick == 1) {

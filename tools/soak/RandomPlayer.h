@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "framework/Application.h"
+#include "tools/driver/GameDriver.h"
 #include "tools/driver/InputTimeline.h"
 
 namespace quiltRush {
@@ -61,10 +61,10 @@ private:
 
     std::mt19937 random;
     Style style;
-    int width = static_cast<int>(kiln::Application::kDefaultWidth);  // the size the player last gave the window
-    int height = static_cast<int>(kiln::Application::kDefaultHeight);
-    int mouseX = 320;
-    int mouseY = 240;
+    int width = GameDriver::kWindowWidth;  // the size the player last gave the window
+    int height = GameDriver::kWindowHeight;
+    int mouseX = GameDriver::kWindowWidth / 2;
+    int mouseY = GameDriver::kWindowHeight / 2;
     std::vector<bool> held = std::vector<bool>(3, false);
 };
 
