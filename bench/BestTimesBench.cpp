@@ -14,10 +14,12 @@ namespace {
 
 using quiltRush::BestTimes;
 
+constexpr const char* kFile = "bench-times.txt";  // and its lock file beside it
+
 // A fresh file each time, so every run counting down from the top is a new best.
 std::unique_ptr<BestTimes> scratchTimes() {
-    std::remove("bench-times.txt");
-    auto times = std::make_unique<BestTimes>("bench-times.txt", std::make_unique<quiltRush::PosixFileSystem>(), nullptr);
+    std::remove(kFile);
+    auto times = std::make_unique<BestTimes>(kFile, std::make_unique<quiltRush::PosixFileSystem>(), nullptr);
     times->load();
     return times;
 }

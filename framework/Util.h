@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "framework/Singleton.h"
@@ -14,6 +15,12 @@ public:
     /// Draws text in GLUT's 10-point Helvetica from raster position (x, y) in the
     /// current projection, stopping at the end or at the first NUL character.
     void drawString(std::string text, double x, double y);
+    /// The same in another of GLUT's bitmap fonts.
+    void drawString(std::string text, double x, double y, void* font);
+    /// Runs draw with the current colour driving the ambient and diffuse
+    /// material (under lighting a plain colour is ignored), then gives the
+    /// lighting state back and leaves the colour white.
+    void drawInColour(const std::function<void()>& draw);
 
 private:
     friend class Singleton<Util>;

@@ -14,7 +14,7 @@ namespace quiltRush {
 class Ball : public Sphere, public kiln::Entity, public kiln::IDrawListener {
 public:
     static constexpr float kRadius = 0.2f;  // world units
-    static constexpr float kMass = 10.0f;   // mass units (a cloth sphere's is 0.1)
+    static constexpr float kMass = 10.0f;   // mass units
 
     Ball(const std::string& id, const Vector3& position);
 

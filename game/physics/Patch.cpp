@@ -9,6 +9,7 @@
 #include <optional>
 #include <utility>
 
+#include "framework/Util.h"
 #include "game/physics/ClothGrid.h"
 #include "game/physics/PhysicsEngine.h"
 #include "game/scene/GameDataRecords.h"
@@ -134,26 +135,23 @@ void Patch::draw() {
 }
 
 void Patch::drawPins() const {
-    // Lighting is on here, where a plain colour is ignored: the colour drives
-    // the material for the pins only, and the material is given back after.
-    glPushAttrib(GL_LIGHTING_BIT);
-    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-    glEnable(GL_COLOR_MATERIAL);
-    for (const Sphere* sphere : spheres) {
-        if (!sphere->isTacked()) continue;
-        Vector3 base = sphere->getPosition();
-        glPushMatrix();
-        glTranslatef(base.x, base.y, base.z);
-        glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);  // the cylinder stands along z: make it stand up
-        glColor3f(0.75f, 0.75f, 0.8f);
-        glutSolidCylinder(kPinNeedleRadius, kPinNeedleLength, kPinSlices, 1);
-        glTranslatef(0.0f, 0.0f, kPinNeedleLength);
-        glColor3f(0.95f, 0.42f, 0.3f);  // the coral of the tack icons, not the ball's red
-        glutSolidSphere(kPinHeadRadius, kPinSlices, kPinSlices);
-        glPopMatrix();
-    }
-    glPopAttrib();
-    glColor3f(1.0f, 1.0f, 1.0f);
+    kiln::Util::instance()->drawInColour([this] {
+        for (const Sphere* sphere : spheres) {
+            if (sphere->isTacked()) drawPin(sphere->getPosition());
+        }
+    });
+}
+
+void Patch::drawPin(const Vector3& base) {
+    glPushMatrix();
+    glTranslatef(base.x, base.y, base.z);
+    glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);  // the cylinder stands along z: make it stand up
+    glColor3f(0.75f, 0.75f, 0.8f);
+    glutSolidCylinder(kPinNeedleRadius, kPinNeedleLength, kPinSlices, 1);
+    glTranslatef(0.0f, 0.0f, kPinNeedleLength);
+    glColor3f(0.95f, 0.42f, 0.3f);  // the coral of the tack icons, not the ball's red
+    glutSolidSphere(kPinHeadRadius, kPinSlices, kPinSlices);
+    glPopMatrix();
 }
 
 // Each spring as a line, with a wire sphere on its first end (so the last

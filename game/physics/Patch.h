@@ -22,7 +22,7 @@ class Patch : public Object, public kiln::IUpdateListener {
 public:
     // Every cloth sphere is alike; the level only chooses the springs' stiffness.
     static constexpr float kSphereRadius = 0.1f;   // world units
-    static constexpr float kSphereMass = 0.1f;     // mass units (the ball's is 10)
+    static constexpr float kSphereMass = 0.1f;     // mass units
     static constexpr float kSphereDamping = 5.0f;  // per second: the cloth's only loss of energy
 
     Patch(const std::string& id, const std::string& textureFile);
@@ -52,6 +52,7 @@ private:
     /// Debug view: each spring as a line and a wire sphere on its first end.
     void drawSprings() const;
     void drawPins() const;
+    static void drawPin(const Vector3& base);
 
     std::vector<Sphere*> spheres;
     std::vector<Spring*> springs;

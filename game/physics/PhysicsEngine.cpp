@@ -144,7 +144,7 @@ void PhysicsEngine::step(float dt, bool withPolygons, const Vector3& fallNext) {
     arrays.applySprings(springs, dt);
     collideBallWithSpheres();
     if (withPolygons && !spheres.empty()) {
-        arrays.copyOut(0, *spheres[0]);
+        // The ball was copied out for the sphere pass, which leaves its slot alone.
         collideBallWithPolygons(dt);
         arrays.copyIn(0, *spheres[0]);
     }

@@ -52,21 +52,6 @@ bool finite(const Polygon& polygon) {
     return isFinite(polygon.a) && isFinite(polygon.b) && isFinite(polygon.c) && isFinite(polygon.normal);
 }
 
-// sin^2 of the angle at corner a, the conditioning of the pass's barycentric
-// system (1 for a right angle at a, 0 for a flat triangle).
-double conditioning(const Polygon& polygon) {
-    double e0[3], e1[3];
-    for (int axis = 0; axis < 3; ++axis) {
-        e0[axis] = static_cast<double>(polygon.c[axis]) - polygon.a[axis];
-        e1[axis] = static_cast<double>(polygon.b[axis]) - polygon.a[axis];
-    }
-    double d00 = e0[0] * e0[0] + e0[1] * e0[1] + e0[2] * e0[2];
-    double d11 = e1[0] * e1[0] + e1[1] * e1[1] + e1[2] * e1[2];
-    double d01 = e0[0] * e1[0] + e0[1] * e1[1] + e0[2] * e1[2];
-    if (d00 == 0.0 || d11 == 0.0) return 0.0;
-    return (d00 * d11 - d01 * d01) / (d00 * d11);
-}
-
 struct Double3 {
     double x = 0.0, y = 0.0, z = 0.0;
 };
@@ -78,6 +63,16 @@ Double3 operator*(const Double3& u, double k) { return {u.x * k, u.y * k, u.z * 
 double dot(const Double3& u, const Double3& v) { return u.x * v.x + u.y * v.y + u.z * v.z; }
 Double3 cross(const Double3& u, const Double3& v) {
     return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+}
+
+// sin^2 of the angle at corner a, the conditioning of the pass's barycentric
+// system (1 for a right angle at a, 0 for a flat triangle), from the edges a-c and a-b.
+double conditioning(const Double3& e0, const Double3& e1) {
+    double d00 = dot(e0, e0);
+    double d11 = dot(e1, e1);
+    double d01 = dot(e0, e1);
+    if (d00 == 0.0 || d11 == 0.0) return 0.0;
+    return (d00 * d11 - d01 * d01) / (d00 * d11);
 }
 
 /// A box in doubles, grown one point at a time.
@@ -137,9 +132,9 @@ PolygonReach reachOf(const Polygon& polygon, double radius) {
     if (polygon.normal == Vector3()) return reach;  // the pass skips a polygon without a normal
     reach.kind = Reach::Everywhere;
     if (!finite(polygon)) return reach;
-    double shape = conditioning(polygon);
+    FaceMap face(polygon);  // a flat triangle gives it no unit normal, but is turned away first
+    double shape = conditioning(face.e0, face.e1);
     if (shape < kMinConditioning) return reach;
-    FaceMap face(polygon);
     double normalLength = std::sqrt(dot(face.normal, face.normal));
     if (std::fabs(face.facing) < kMinFacing * normalLength) return reach;
 

@@ -115,7 +115,7 @@ void SphereArrays::addSphere(const Sphere* sphere) {
     positions.resize(sphereCount + 1);
     velocities.resize(sphereCount + 1);
     radii.push_back(sphere->getRadius());
-    inverseMasses.push_back(1.0f / sphere->getMass());
+    inverseMasses.push_back(sphere->inverseMass);
     dampings.push_back(sphere->getDamping());
     pinned.push_back(0);
     nearList.reserve(sphereCount);
@@ -265,7 +265,7 @@ void SphereArrays::applySprings(const std::vector<Spring*>& springs, float dt) {
 void SphereArrays::applyBatchWithOutsideEnds(std::size_t batch, const std::vector<Spring*>& springs, float dt) {
     const std::size_t k0 = batch * kBatch;
     auto endLane = [&](std::uint32_t slot, const Sphere* sphere) {
-        return slot != kOutside ? _mm_load_ps(&positions[slot].x) : lane(sphere->getPosition(), 1.0f / sphere->getMass());
+        return slot != kOutside ? _mm_load_ps(&positions[slot].x) : lane(sphere->getPosition(), sphere->inverseMass);
     };
     __m128 ends[2][kBatch];
     for (std::size_t k = 0; k < kBatch; ++k) {
@@ -289,14 +289,14 @@ void SphereArrays::applyBatchWithOutsideEnds(std::size_t batch, const std::vecto
 void SphereArrays::integrate(float dt, const Vector3& fallNext) {
     const __m128 step = _mm_set1_ps(dt);
     const __m128 fall = lane(fallNext, 0.0f);
-    const __m128 zero = _mm_setzero_ps();
     const __m128 xyz = _mm_castsi128_ps(_mm_setr_epi32(-1, -1, -1, 0));
     for (std::size_t i = 0; i < sphereCount; ++i) {
         if (pinned[i]) continue;
         float* vp = &velocities[i].x;
         float* pp = &positions[i].x;
-        // velocity + deltaVelocity (zero here), then drag, then the move.
-        __m128 v = _mm_add_ps(_mm_load_ps(vp), zero);
+        // Drag, then the move; the deltaVelocity was folded in before, and
+        // adding its zero would change nothing, as no velocity here is -0.
+        __m128 v = _mm_load_ps(vp);
         v = _mm_add_ps(v, _mm_mul_ps(_mm_mul_ps(v, _mm_set1_ps(-dampings[i])), step));
         const __m128 p = _mm_load_ps(pp);
         const __m128 moved = _mm_add_ps(p, _mm_mul_ps(v, step));

@@ -46,7 +46,6 @@ public:
     void copyIn(std::size_t i, const Sphere& sphere);
     /// velocity += change unless slot i is pinned.
     void addVelocity(std::size_t i, const Vector3& change);
-    bool isPinned(std::size_t i) const { return pinned[i] != 0; }
 
 private:
     /// One sphere's vector in a 16-byte lane; w is 1 / mass for positions, 0 for velocities.

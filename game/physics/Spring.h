@@ -17,7 +17,7 @@ public:
     Spring(Sphere* first, Sphere* second, float stiffness);
 
     /// Pulls a stretched spring's ends together and pushes a compressed one's
-    /// apart for dt seconds; ends closer than 0.001 exert nothing.
+    /// apart for dt seconds; ends closer than kDeadZone exert nothing.
     void apply(float dt);
 
     void setSecond(Sphere* newSecond) {

@@ -15,8 +15,8 @@ public:
     Tack(const std::string& id, int x, int y);
 
     void init() override {}
-    /// The icon, only while visible.
-    /// The icon, 64 x 64 centred on (x, y) in a 640 x 480 window; in another size it keeps its distance from the top-right corner.
+    /// The icon, only while visible; in a window of another size than the
+    /// game opens with it keeps its distance from the top-right corner.
     void drawOverlay() override;
 
     void show() { visible = true; }

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "framework/InputCodes.h"
+#include "framework/Util.h"
 #include "game/physics/Patch.h"
 #include "game/physics/PhysicsEngine.h"
 #include "game/physics/Ray.h"
@@ -201,19 +202,14 @@ void InputHandler::toggleTack() {
 
 void InputHandler::draw() {
     if (selected == nullptr) return;
-    // Lighting is on here, where a plain colour is ignored: let the colour
-    // drive the material for the marker only, and give the material back after.
-    glPushAttrib(GL_LIGHTING_BIT);
-    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-    glEnable(GL_COLOR_MATERIAL);
-    glColor3f(0.0f, 0.0f, 1.0f);
-    glPushMatrix();
     Vector3 position = selected->getPosition();
-    glTranslatef(position.x, position.y, position.z);
-    glutSolidSphere(kMarkerRadius, kMarkerSlices, kMarkerStacks);
-    glPopMatrix();
-    glPopAttrib();
-    glColor3f(1.0f, 1.0f, 1.0f);
+    kiln::Util::instance()->drawInColour([&position] {
+        glColor3f(0.0f, 0.0f, 1.0f);
+        glPushMatrix();
+        glTranslatef(position.x, position.y, position.z);
+        glutSolidSphere(kMarkerRadius, kMarkerSlices, kMarkerStacks);
+        glPopMatrix();
+    });
 }
 
 void InputHandler::drawOverlay() { drawCursor(cursor, mouseX, mouseY); }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "framework/Util.h"
 #include "game/play/Game.h"
 
 namespace quiltRush {
@@ -19,10 +20,7 @@ constexpr int kNoteWidth = 250;
 constexpr const char* kFallNote = "The ball fell: a new run";
 constexpr GLfloat kPanelAlpha = 0.55f;
 
-void drawText(const char* text, int x, int y) {
-    glRasterPos2i(x, y);
-    glutBitmapString(kFont, reinterpret_cast<const unsigned char*>(text));
-}
+void drawText(const std::string& text, int x, int y) { kiln::Util::instance()->drawString(text, x, y, kFont); }
 
 }  // namespace
 
