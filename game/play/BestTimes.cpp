@@ -65,7 +65,7 @@ std::string reason() { return std::strerror(errno); }
 }  // namespace
 
 BestTimes::BestTimes(std::string path, std::unique_ptr<SaveFileSystem> files, Log log)
-    : path(std::move(path)), fileSystem(std::move(files)), files(*fileSystem), log(std::move(log)) {}
+    : path(std::move(path)), files(std::move(files)), log(std::move(log)) {}
 
 BestTimes::~BestTimes() { waitForSave(); }
 
@@ -108,17 +108,17 @@ bool BestTimes::parse(const std::string& text, Records& records) {
 void BestTimes::load() {
     Records fromFile;
     std::string text;
-    SaveFileSystem::ReadResult result = files.read(path, kMaxFileBytes, text);
+    SaveFileSystem::ReadResult result = files->read(path, kMaxFileBytes, text);
     if (result == SaveFileSystem::ReadResult::Failed) {
         note(path + " cannot be read (" + reason() + "): the best times are not saved.");
     } else if (result == SaveFileSystem::ReadResult::Read && !parse(text, fromFile)) {
-        int lock = files.lock(path + ".lock");
+        int lock = files->lock(path + ".lock");
         if (lock < 0) {
             note(path + ".lock cannot be opened (" + reason() + "): the best times are not saved.");
         } else {
             bool valid = false;
             readUnderLock(fromFile, valid);
-            files.unlock(lock);
+            files->unlock(lock);
         }
     }
     {
@@ -128,15 +128,7 @@ void BestTimes::load() {
     writeNotes();
 }
 
-std::optional<std::uint32_t> BestTimes::best(const std::string& key) const {
-    std::lock_guard<std::mutex> guard(mutex);
-    auto found = records.find(key);
-    if (found == records.end()) return std::nullopt;
-    return found->second;
-}
-
 BestRun BestTimes::record(const std::string& key, std::uint32_t millis) {
-    waitForSave();
     Records snapshot;
     {
         std::lock_guard<std::mutex> guard(mutex);
@@ -145,6 +137,7 @@ BestRun BestTimes::record(const std::string& key, std::uint32_t millis) {
         records[key] = millis;
         snapshot = records;
     }
+    waitForSave();  // one save at a time; the one under way only lowers records
     try {
         saver = std::thread([this, snapshot] { saveRecords(snapshot); });
     } catch (const std::system_error&) {
@@ -159,21 +152,20 @@ void BestTimes::waitForSave() {
     writeNotes();
 }
 
-bool BestTimes::save() {
-    waitForSave();
-    Records snapshot;
-    {
-        std::lock_guard<std::mutex> guard(mutex);
-        snapshot = records;
+bool BestTimes::mergeLower(Records& into, const Records& from) {
+    bool changed = false;
+    for (const auto& [key, millis] : from) {
+        auto found = into.find(key);
+        if (found != into.end() && found->second <= millis) continue;
+        into[key] = millis;
+        changed = true;
     }
-    bool saved = saveRecords(snapshot);
-    writeNotes();
-    return saved;
+    return changed;
 }
 
 // Runs on the saving thread: touches records and notes only under the mutex.
 bool BestTimes::saveRecords(const Records& ours) {
-    int lock = files.lock(path + ".lock");
+    int lock = files->lock(path + ".lock");
     if (lock < 0) {
         note("the best time is not saved: " + path + ".lock cannot be opened (" + reason() + ").");
         return false;
@@ -182,26 +174,18 @@ bool BestTimes::saveRecords(const Records& ours) {
     bool fileIsValid = false;
     bool saved = readUnderLock(merged, fileIsValid);
     if (saved) {
-        Records fromFile = merged;
-        for (const auto& [key, millis] : ours) {
-            auto found = merged.find(key);
-            if (found == merged.end() || millis < found->second) merged[key] = millis;
-        }
-        if (!fileIsValid || merged != fromFile) saved = writeAtomically(format(merged));
+        if (mergeLower(merged, ours) || !fileIsValid) saved = writeAtomically(format(merged));
         std::lock_guard<std::mutex> guard(mutex);
-        for (const auto& [key, millis] : merged) {
-            auto found = records.find(key);
-            if (found == records.end() || millis < found->second) records[key] = millis;
-        }
+        mergeLower(records, merged);
     }
-    files.unlock(lock);
+    files->unlock(lock);
     return saved;
 }
 
 // False only when the file is there but cannot be read: it may be good, so it is left alone.
 bool BestTimes::readUnderLock(Records& fromFile, bool& fileIsValid) {
     std::string text;
-    switch (files.read(path, kMaxFileBytes, text)) {
+    switch (files->read(path, kMaxFileBytes, text)) {
         case SaveFileSystem::ReadResult::Missing:
             return true;
         case SaveFileSystem::ReadResult::Failed:
@@ -217,8 +201,8 @@ bool BestTimes::readUnderLock(Records& fromFile, bool& fileIsValid) {
 
 void BestTimes::moveAside() {
     std::string aside = path + ".bad";
-    for (int n = 2; files.exists(aside); ++n) aside = path + ".bad" + std::to_string(n);
-    if (files.rename(path, aside)) {
+    for (int n = 2; files->exists(aside); ++n) aside = path + ".bad" + std::to_string(n);
+    if (files->rename(path, aside)) {
         note(path + " is damaged or not a times file: moved aside to " + aside + ", a fresh one starts.");
     } else {
         note(path + " is damaged or not a times file and cannot be moved aside (" + reason() + ").");
@@ -228,26 +212,26 @@ void BestTimes::moveAside() {
 bool BestTimes::writeAtomically(const std::string& text) {
     const std::string temporary = path + ".tmp";
     const char* failed = nullptr;
-    int handle = files.create(temporary);
+    int handle = files->create(temporary);
     if (handle < 0) {
         failed = "create";
     } else {
-        if (!files.write(handle, text.data(), text.size())) {
+        if (!files->write(handle, text.data(), text.size())) {
             failed = "write";
-        } else if (!files.flush(handle)) {
+        } else if (!files->flush(handle)) {
             failed = "flush";
         }
-        if (!files.close(handle) && failed == nullptr) failed = "close";
-        if (failed == nullptr && !files.rename(temporary, path)) failed = "rename";
+        if (!files->close(handle) && failed == nullptr) failed = "close";
+        if (failed == nullptr && !files->rename(temporary, path)) failed = "rename";
     }
     if (failed != nullptr) {
         std::string why = reason();
-        files.remove(temporary);
+        files->remove(temporary);
         note("the best time is not saved: " + std::string(failed) + " " + temporary + " failed (" + why + ").");
         return false;
     }
     // The new name is on disk too; if this fails the rename may still be undone by a crash.
-    files.flushFolder(path);
+    files->flushFolder(path);
     return true;
 }
 

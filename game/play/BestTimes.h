@@ -5,7 +5,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -52,17 +51,16 @@ public:
 
     /// Reads the file under the lock (moving a damaged one aside). Once, at start-up.
     void load();
-    std::optional<std::uint32_t> best(const std::string& key) const;
     /// A finished run: says at once whether it is a new best and, when it is,
     /// saves it on a thread of its own, so the game never waits for the disk.
     BestRun record(const std::string& key, std::uint32_t millis);
     /// Waits for the save that record started and writes its log lines.
     void waitForSave();
-    /// Merges the file with what is known and writes it back, on this thread.
-    /// False when the file could not be written (the reason is logged).
-    bool save();
 
 private:
+    /// Lowers into's time of every level that from has faster, adding the
+    /// levels it lacks; true when into changed.
+    static bool mergeLower(Records& into, const Records& from);
     bool saveRecords(const Records& ours);
     bool readUnderLock(Records& fromFile, bool& fileIsValid);
     void moveAside();
@@ -71,8 +69,7 @@ private:
     void writeNotes();
 
     std::string path;
-    std::unique_ptr<SaveFileSystem> fileSystem;
-    SaveFileSystem& files;
+    std::unique_ptr<SaveFileSystem> files;
     Log log;
     mutable std::mutex mutex;  // guards records and notes, shared with the saving thread
     Records records;

@@ -5,10 +5,8 @@
 
 namespace quiltRush {
 
-void clampCursorTexture(GLuint texture) {
-    // A repeating image blends its opposite edge into the quad's border: the
-    // arrow's tip column would show as a thin line on the cursor's right side.
-    bindClampedTexture(texture);
+void loadCursorTexture(GLuint& texture, const std::string& fileName) {
+    loadClampedTexture(texture, fileName);
     glDisable(GL_TEXTURE_2D);
 }
 

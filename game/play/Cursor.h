@@ -2,13 +2,16 @@
 
 #include <GL/gl.h>
 
+#include <string>
+
 namespace quiltRush {
 
 constexpr int kCursorSize = 32;  // pixels, square
 
-/// Makes a loaded cursor picture stop at its edges instead of repeating; once,
-/// after loading. Needs a GL context.
-void clampCursorTexture(GLuint texture);
+/// Loads a cursor picture that stops at its edges instead of repeating (the
+/// arrow's tip column would otherwise show as a thin line on its right side),
+/// and leaves texturing off. Needs a GL context.
+void loadCursorTexture(GLuint& texture, const std::string& fileName);
 
 /// Draws a cursor picture in the overlay pass: a 32 x 32 quad whose top-left
 /// corner is at the mouse (mouseX, mouseY in window pixels from the top-left,

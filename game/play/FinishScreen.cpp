@@ -50,7 +50,8 @@ std::string FinishScreen::formatTime(unsigned int millis) {
 
 void FinishScreen::show(unsigned int millis) {
     text = formatTime(millis);
-    bestText.clear();
+    bestText.clear();  // no best time shown until showBest
+    newBest = false;
     visible = true;
 }
 

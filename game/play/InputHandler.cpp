@@ -40,10 +40,8 @@ InputHandler::InputHandler() : kiln::Entity("InputHandler") {
     engine->addSphere(mouseSphere);
     engine->addSpring(mouseSpring);
 
-    loadTexture(arrowCursor, "assets/cursors/cursor1.bmp");
-    loadTexture(grabCursor, "assets/cursors/cursor2.bmp");
-    clampCursorTexture(arrowCursor);
-    clampCursorTexture(grabCursor);
+    loadCursorTexture(arrowCursor, "assets/cursors/cursor1.bmp");
+    loadCursorTexture(grabCursor, "assets/cursors/cursor2.bmp");
     cursor = arrowCursor;
 }
 

@@ -20,8 +20,7 @@ constexpr float kTitleBottom = 102.0f;
 }  // namespace
 
 Menu::Menu() : Screen("menu") {
-    loadTexture(titleImage, "assets/menuImages/title.bmp");
-    bindClampedTexture(titleImage);
+    loadClampedTexture(titleImage, "assets/menuImages/title.bmp");
     // In the order of MenuChoice: New, Manual, Credits, Exit.
     const char* const pictures[menuLayout::kButtons] = {"assets/buttons/new.bmp", "assets/buttons/manual.bmp",
                                                          "assets/buttons/credits.bmp", "assets/buttons/exit.bmp"};

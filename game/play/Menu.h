@@ -4,13 +4,11 @@
 #include <vector>
 
 #include "game/play/Button.h"
+#include "game/play/MenuLayout.h"
 #include "game/play/Screen.h"
 #include "game/scene/SoundOutput.h"
 
 namespace quiltRush {
-
-/// Button i of the menu stands for choice i.
-enum class MenuChoice { New = 0, Manual = 1, Credits = 2, Exit = 3, None = 4 };
 
 /// The title screen: title picture and the buttons New, Manual, Credits and
 /// Exit. It only records the button clicked; the game acts on it.

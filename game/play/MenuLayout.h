@@ -6,6 +6,9 @@
 
 namespace quiltRush {
 
+/// Button i of the menu stands for choice i.
+enum class MenuChoice { New = 0, Manual = 1, Credits = 2, Exit = 3, None = 4 };
+
 /// Where the menu's buttons stand: the one home of these numbers for the
 /// game, its tools and tests, and (through quiltrush-menu-layout) the scripts.
 namespace menuLayout {
@@ -26,10 +29,10 @@ constexpr int kWindowHeight = static_cast<int>(kiln::Application::kDefaultHeight
 constexpr int clickX(std::size_t) { return kWindowWidth / 2; }
 constexpr int clickY(std::size_t i) { return kWindowHeight / 2 - kButtonCentreY[i]; }
 
-constexpr std::size_t kNew = 0;
-constexpr std::size_t kManual = 1;
-constexpr std::size_t kCredits = 2;
-constexpr std::size_t kExit = 3;
+constexpr std::size_t kNew = static_cast<std::size_t>(MenuChoice::New);
+constexpr std::size_t kManual = static_cast<std::size_t>(MenuChoice::Manual);
+constexpr std::size_t kCredits = static_cast<std::size_t>(MenuChoice::Credits);
+constexpr std::size_t kExit = static_cast<std::size_t>(MenuChoice::Exit);
 
 }  // namespace menuLayout
 }  // namespace quiltRush

@@ -14,8 +14,7 @@ constexpr float kSmallestScale = 0.01f;  // a window of zero size still maps cli
 
 Screen::Screen(const std::string& id) : kiln::Entity(id) {
     loadTexture(background, "assets/menuImages/backGround.bmp");
-    loadTexture(cursor, "assets/cursors/menuCursor.bmp");
-    clampCursorTexture(cursor);
+    loadCursorTexture(cursor, "assets/cursors/menuCursor.bmp");
 }
 
 void Screen::update(unsigned long) {

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "game/scene/LittleEndian.h"
+
 // Only the header fields the game needs are read. Every size taken from the
 // header is checked against the limits and against the stream's real length
 // before anything is allocated, so a damaged or hostile file can neither make
@@ -19,12 +21,6 @@ constexpr std::size_t kBitsPerPixelAt = 28;
 constexpr std::size_t kCompressionAt = 30;
 constexpr std::uint16_t kBitsPerPixel = 32;
 constexpr std::uint64_t kBytesPerPixel = 4;
-
-std::uint32_t littleEndian(const unsigned char* bytes, std::size_t count) {
-    std::uint32_t value = 0;
-    for (std::size_t i = count; i > 0; --i) value = (value << 8) | bytes[i - 1];
-    return value;
-}
 
 // The stream's length from its start, or -1 when it cannot be measured.
 std::int64_t streamLength(std::istream& in) {

@@ -48,21 +48,20 @@ void drawFace(GLuint texture, const Corner (&corners)[4]) {
 // Magnified, anisotropic sampling changes nothing but the renderer's rounding
 // (at most 2 of 255), yet Mesa's software renderer pays for it on every pixel
 // of the sky, about half of a play frame, so the sky samples plainly.
-void loadClampedTexture(GLuint& handle, const char* fileName) {
-    loadTexture(handle, fileName);
-    bindClampedTexture(handle);
+void loadFace(GLuint& handle, const char* fileName) {
+    loadClampedTexture(handle, fileName);
     samplePlainly(handle);
 }
 
 }  // namespace
 
 SkyBox::SkyBox() : kiln::Entity("SkyBox") {
-    loadClampedTexture(frontTexture, "assets/skybox/front.bmp");
-    loadClampedTexture(backTexture, "assets/skybox/back.bmp");
-    loadClampedTexture(leftTexture, "assets/skybox/left.bmp");
-    loadClampedTexture(rightTexture, "assets/skybox/right.bmp");
-    loadClampedTexture(topTexture, "assets/skybox/top.bmp");
-    loadClampedTexture(bottomTexture, "assets/skybox/bottom.bmp");
+    loadFace(frontTexture, "assets/skybox/front.bmp");
+    loadFace(backTexture, "assets/skybox/back.bmp");
+    loadFace(leftTexture, "assets/skybox/left.bmp");
+    loadFace(rightTexture, "assets/skybox/right.bmp");
+    loadFace(topTexture, "assets/skybox/top.bmp");
+    loadFace(bottomTexture, "assets/skybox/bottom.bmp");
 }
 
 void SkyBox::draw() {

@@ -42,4 +42,9 @@ void bindClampedTexture(GLuint handle) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
+void loadClampedTexture(GLuint& handle, const std::string& fileName) {
+    loadTexture(handle, fileName);
+    bindClampedTexture(handle);
+}
+
 }  // namespace quiltRush

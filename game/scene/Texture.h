@@ -17,6 +17,10 @@ void bindTexture(GLuint handle);
 /// bindTexture, then clamps both wrap modes of the texture to its edges.
 void bindClampedTexture(GLuint handle);
 
+/// loadTexture, then bindClampedTexture: a picture that stops at its edges
+/// instead of repeating (a repeating one blends its opposite edge into its border).
+void loadClampedTexture(GLuint& handle, const std::string& fileName);
+
 /// Turns a loaded texture's anisotropic sampling off (leaves it bound, 2-D
 /// texturing enabled); does nothing for handle 0. The 3-D world's pictures
 /// (scene, cloth, sky) sample plainly: on triangles seen edge-on, such as a

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "game/scene/LittleEndian.h"
+
 // The file is walked chunk by chunk. Every length read from it is checked
 // against the bytes that are really left before it is used, in 64-bit
 // arithmetic, so a damaged or hostile file can neither make us read past its
@@ -20,12 +22,6 @@ constexpr std::size_t kSubFormatAt = 24;      // within an extensible fmt chunk
 // KSDATAFORMAT_SUBTYPE_PCM: 00000001-0000-0010-8000-00aa00389b71, as stored.
 constexpr std::uint8_t kPcmSubFormat[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
                                             0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71};
-
-std::uint32_t littleEndian(const std::uint8_t* bytes, std::size_t count) {
-    std::uint32_t value = 0;
-    for (std::size_t i = count; i > 0; --i) value = (value << 8) | bytes[i - 1];
-    return value;
-}
 
 bool hasId(const std::uint8_t* bytes, const char* id) { return std::memcmp(bytes, id, 4) == 0; }
 
