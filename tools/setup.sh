@@ -75,12 +75,13 @@ run_sanitized_tests() (
   export ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:exitcode=86:detect_leaks=1
   export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=0:exitcode=87:print_stacktrace=1
   export LSAN_OPTIONS=suppressions="$root/tools/lsan.supp":print_suppressions=0
-  # Mesa's software renderer draws on threads of its own. The leak check at
-  # exit stops every thread, and once in a while its tracer crashed ("Tracer
-  # caught signal 11") at the end of a game with those threads about, which
-  # says nothing of the game. Drawing in the calling thread leaves none, and
+  # Mesa's software renderer draws on threads of its own and writes its shader
+  # cache on another. The leak check at exit stops every thread, and now and
+  # then its tracer crashed ("Tracer caught signal 11") at the end of a long
+  # game with the cache's thread about, which says nothing of the game. Drawing in the
+  # calling thread without a disk cache leaves no thread but the game's, and
   # the two test jobs keep both cores busy anyway.
-  export LP_NUM_THREADS=0
+  export LP_NUM_THREADS=0 MESA_SHADER_CACHE_DISABLE=true
   local status=0
   run_tests "$root/build-sanitize" -LE 'fuzz|e2e|package' || status=1
   return $status
