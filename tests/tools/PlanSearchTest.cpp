@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -120,6 +121,30 @@ TEST(PlanSearchTest, TacksComeOnlyWhenAllowed) {
         }, [](const Evaluation&) {});
         EXPECT_EQ(tacked > 0, allowed);
     }
+}
+
+// A player watches the ball land before the first move; the climb keeps it so.
+TEST(PlanSearchTest, TheFirstMoveWaitsForTheBallToLand) {
+    searchPlans(settings(200, 7), [](const Plan& plan) {
+        EXPECT_GE(plan.drags.front().waitTicks, 60) << plan.toText();
+        return judge(plan);
+    }, [](const Evaluation&) {});
+}
+
+// A plan that gets nearer with every pull: the sampler makes at most three,
+// the climb adds more.
+TEST(PlanSearchTest, TheClimbTriesOneMorePull) {
+    auto pulls = [](const Plan& plan) {
+        return std::count_if(plan.drags.begin(), plan.drags.end(), [](const Drag& d) { return d.row != Drag::kOrbit; });
+    };
+    Evaluation best = searchPlans(settings(300, 8), [&](const Plan& plan) {
+        Evaluation evaluation;
+        evaluation.plan = plan;
+        evaluation.failed = false;
+        evaluation.outcome.nearest = 10.0f - static_cast<float>(pulls(plan));
+        return evaluation;
+    }, [](const Evaluation&) {}).best;
+    EXPECT_GT(pulls(best.plan), 3) << best.plan.toText();
 }
 
 // The share of random plans that finish is counted over the sampling phase

@@ -2,7 +2,9 @@
 // player's repertoire, the same on every level: one to three pulls of a cloth
 // sphere anywhere on any grid, in any direction across the screen, each
 // maybe tacked where it ends, and before a pull maybe a turn of the camera
-// (a first turn is likelier: a player looks around before acting). Then it
+// (a first turn is likelier: a player looks around before acting). A player
+// watches the ball land before the first move, so nothing happens in the
+// first second. Then it
 // climbs: small random changes to the best plan so far are kept when they
 // score better, which mostly shortens the run once a plan finishes.
 // Candidates come in rounds made from the best plan known when the round
@@ -26,7 +28,8 @@ struct Range {
 };
 
 // The repertoire, in ticks of 16 ms and window pixels.
-constexpr Range kOrbitWait{30, 200};  // from the click on New: the ball lands within about 60 ticks
+constexpr Range kFirstWait{60, 200};  // from the click on New: the ball lands within about 60 ticks
+constexpr Range kOrbitWait{5, 80};
 constexpr Range kOrbitDx{-180, 180};  // yaw, one degree per pixel: half a turn either way
 constexpr Range kOrbitDy{-70, 30};    // mouse up lowers the eye
 constexpr Range kOrbitMove{5, 40};
@@ -40,6 +43,8 @@ constexpr double kLaterOrbitChance = 0.25;
 constexpr double kTackChance = 0.5;
 constexpr double kSecondDragChance = 0.5;
 constexpr double kThirdDragChance = 0.4;  // given a second
+constexpr double kAppendChance = 0.2;     // a climbing change that adds a pull at the end
+constexpr long kMostPulls = 5;
 
 class PlanSampler {
 public:
@@ -56,6 +61,7 @@ public:
             if (chance(k == 0 ? kFirstOrbitChance : kLaterOrbitChance)) plan.drags.push_back(orbit());
             plan.drags.push_back(drag());
         }
+        plan.drags.front().waitTicks = pick(kFirstWait);
         return plan;
     }
 
@@ -63,10 +69,20 @@ public:
     Plan mutate(const Plan& plan) {
         Plan changed = plan;
         if (changed.drags.empty()) return sample();
-        Drag& step = changed.drags[pick(0, static_cast<int>(changed.drags.size()) - 1)];
+        const long pulls = std::count_if(changed.drags.begin(), changed.drags.end(),
+                                         [](const Drag& d) { return d.row != Drag::kOrbit; });
+        if (pulls < kMostPulls && chance(kAppendChance)) {
+            changed.drags.push_back(drag());
+            return changed;
+        }
+        int index = pick(0, static_cast<int>(changed.drags.size()) - 1);
+        Drag& step = changed.drags[static_cast<std::size_t>(index)];
+        const Range wait = index == 0 ? kFirstWait : step.row == Drag::kOrbit ? kOrbitWait : kDragWait;
         int changes = pick(1, 3);
         for (int i = 0; i < changes; ++i) {
-            if (step.row == Drag::kOrbit) {
+            if (pick(0, 4) == 0) {
+                nudge(step.waitTicks, wait);
+            } else if (step.row == Drag::kOrbit) {
                 nudgeOrbit(step);
             } else {
                 nudgeDrag(step);
@@ -101,25 +117,31 @@ private:
     }
 
     void nudgeOrbit(Drag& step) {
-        switch (pick(0, 3)) {
-            case 0: nudge(step.waitTicks, kOrbitWait); break;
-            case 1: nudge(step.dx, kOrbitDx); break;
-            case 2: nudge(step.dy, kOrbitDy); break;
+        switch (pick(0, 2)) {
+            case 0: nudge(step.dx, kOrbitDx); break;
+            case 1: nudge(step.dy, kOrbitDy); break;
             default: nudge(step.moveTicks, kOrbitMove); break;
         }
     }
 
     void nudgeDrag(Drag& step) {
         switch (pick(0, 8)) {
-            case 0: nudge(step.waitTicks, kDragWait); break;
-            case 1: nudge(step.row, rowsOf(step)); break;
-            case 2: nudge(step.col, colsOf(step)); break;
-            case 3: nudge(step.dx, kDragDx); break;
-            case 4: nudge(step.dy, kDragDy); break;
-            case 5: nudge(step.moveTicks, kDragMove); break;
-            case 6: nudge(step.holdTicks, kDragHold); break;
+            case 0: nudge(step.row, rowsOf(step)); break;
+            case 7: moveToGrid(step, pick(0, static_cast<int>(grids.size()) - 1)); break;
+            case 1: nudge(step.col, colsOf(step)); break;
+            case 2: nudge(step.dx, kDragDx); break;
+            case 3: nudge(step.dy, kDragDy); break;
+            case 4: nudge(step.moveTicks, kDragMove); break;
+            case 5: nudge(step.holdTicks, kDragHold); break;
             default: step.tack = tacks && !step.tack; break;
         }
+    }
+
+    // The same place on another grid, as near as its size allows.
+    void moveToGrid(Drag& step, int grid) {
+        step.grid = grid;
+        step.row = std::clamp(step.row, 0, rowsOf(step).high);
+        step.col = std::clamp(step.col, 0, colsOf(step).high);
     }
 
     Range rowsOf(const Drag& step) const { return {0, std::max(0, grids[static_cast<std::size_t>(step.grid)].rows - 1)}; }
