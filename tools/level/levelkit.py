@@ -115,6 +115,37 @@ class Level:
     def use_tacks(self, count):
         self.tacks = TACK_SLOTS[:count]
 
+    def quarter_turn(self, about):
+        """Turns the whole level a quarter turn about the vertical line through
+        about (x, z): +x goes to +z and +z to -x. Scenery and bubbles turn as
+        they are; a grid's rows must run along x, so each grid is rebuilt with
+        rows and columns swapped and its pins moved with their spheres."""
+        ax, az = about
+
+        def turn(p):
+            return (ax - (p[2] - az), p[1], az + (p[0] - ax))
+
+        self.mesh.triangles = [(turn(p0), turn(p1), turn(p2), turn_vector(n)) for p0, p1, p2, n in self.mesh.triangles]
+        grids, first = [], 0
+        for centre, size_x, size_z, rows, cols, stiffness, pins in self.grids:
+            moved = []
+            for index in pins:
+                i, j = divmod(index - first, cols)
+                moved.append(first + (cols - 1 - j) * rows + i)
+            dx, dz = size_x / rows, size_z / cols
+            # Sphere (i, j) lies at centre - size / 2 + (i dx, j dz); its turn
+            # becomes sphere (cols - 1 - j, i) of the new grid.
+            corner = turn((centre[0] - size_x / 2, centre[1], centre[2] - size_z / 2 + (cols - 1) * dz))
+            new_centre = (corner[0] + size_z / 2, centre[1], corner[2] + size_x / 2)
+            grids.append((new_centre, size_z, size_x, cols, rows, stiffness, tuple(moved)))
+            first += rows * cols
+        self.grids = grids
+        self.checkpoints = [(*turn(c[:3]), c[3]) for c in self.checkpoints]
+
+
+def turn_vector(v):
+    return (-v[2], v[1], v[0])
+
 
 def model(p):
     """World (y-up) to model (z-up): the loader turns (x, y, z) into (x, z, -y)."""

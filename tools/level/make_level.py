@@ -4,27 +4,29 @@ pack's list assets/levels/pack.txt (order, names, level files and hints).
 
 Usage: python3 tools/level/make_level.py [ROOT] [--only NAME]
 (ROOT, the folder that holds assets/, defaults to this project's root;
---only NAME writes that level alone, and leaves pack.txt as it is.)
+--only NAME writes that level alone, and leaves pack.txt as it is; NAME may
+also be a description in tools/level/levels/ not yet in the pack.)
 
 Each level is described by a module of tools/level/levels/ (its docstring
 says how it plays) built from the parts in tools/level/levelkit.py. The
 first level, hammock, keeps its files at assets/models/ where a plain start
 of the game reads them; the others live in assets/levels/NAME/.
 """
+import importlib
 import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from levelkit import write_level  # noqa: E402
-from levels import hammock  # noqa: E402
+from levels import hammock, turn  # noqa: E402
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 PACK_FILE = "assets/levels/pack.txt"
 
 # The pack in the order a player meets it, each level asking for something
 # the one before did not.
-PACK = [hammock]
+PACK = [hammock, turn]
 
 HINT_LIMIT = 60  # characters: the hint is one line under the level's name
 
@@ -51,7 +53,10 @@ def main():
     root = os.path.abspath(arguments[0]) if arguments else ROOT
     levels = [description.build() for description in PACK]
     if only is not None and only not in [level.name for level in levels]:
-        sys.exit("no level named %s" % only)
+        try:  # a level being made, not yet in the pack
+            levels.append(importlib.import_module("levels." + only).build())
+        except ModuleNotFoundError:
+            sys.exit("no level named %s" % only)
     for level in levels:
         if only is not None and level.name != only:
             continue

@@ -59,18 +59,23 @@ CHECKPOINT_RADIUS = 0.5
 CHECKPOINT_LIFT = 0.7
 
 
-def build():
-    level = Level(NAME, HINT, "assets/models")
-    level.comment = "Quilt Rush level 1, made by tools/level/make_level.py"
+def add_cloth(level):
     level.grid((CLOTH_X0, CLOTH_Y, CLOTH_Z0), ROWS, COLS,
                [(0, 0), (0, COLS - 1), (PIN_ROW, 0), (PIN_ROW, COLS - 1)], SPACING, STIFFNESS)
+
+
+def add_course(level, course, board_top=BOARD_TOP):
+    """The trough along course with the board over its catching stretch (up
+    to board_top; none if that is None), both ends closed and a wall at the
+    low end."""
     mesh = level.mesh
-    sections = cross_sections(COURSE, LIP)
+    sections = cross_sections(course, LIP)
     trough_walls(mesh, sections)
-    # The board over the catching stretch's +x rim (the first side of the sections).
-    (b0, _, lips0), (_, _, lips1) = sections[0], sections[1]
-    tops = [(p[0], BOARD_TOP, p[2]) for p in (lips0[0], lips1[0])]
-    mesh.quad(lips0[0], lips1[0], tops[1], tops[0], (b0[0], BOARD_TOP, b0[2]))
+    # The board over the catching stretch's outer rim (the first side of the sections).
+    if board_top is not None:
+        (b0, _, lips0), (_, _, lips1) = sections[0], sections[1]
+        tops = [(p[0], board_top, p[2]) for p in (lips0[0], lips1[0])]
+        mesh.quad(lips0[0], lips1[0], tops[1], tops[0], (b0[0], board_top, b0[2]))
     # Both ends are closed: a ball that lands at the high end runs down the
     # trough, and one that has passed the last bubble stops at the low end.
     trough_end(mesh, sections, 0, 1)
@@ -78,6 +83,24 @@ def build():
     lips = sections[-1][2]
     tops = [add(lip, (0.0, END_WALL, 0.0)) for lip in lips]
     mesh.quad(lips[0], lips[1], tops[1], tops[0], sections[-2][0])
+
+
+def bubbles_along(course, distances):
+    """Checkpoints on the last stretch's middle line, at these distances from its start."""
+    (x0, z0, y0, _, _), (x1, z1, y1, _, _) = course[-2], course[-1]
+    length = ((x1 - x0) ** 2 + (z1 - z0) ** 2) ** 0.5
+    bubbles = []
+    for d in distances:
+        f = d / length
+        bubbles.append((x0 + (x1 - x0) * f, y0 + (y1 - y0) * f + CHECKPOINT_LIFT, z0 + (z1 - z0) * f, CHECKPOINT_RADIUS))
+    return bubbles
+
+
+def build():
+    level = Level(NAME, HINT, "assets/models")
+    level.comment = "Quilt Rush level 1, made by tools/level/make_level.py"
+    add_cloth(level)
+    add_course(level, COURSE)
     z = COURSE[-1][1]
     level.checkpoints = [(x, trough_bottom(COURSE, x) + CHECKPOINT_LIFT, z, CHECKPOINT_RADIUS) for x in CHECKPOINT_XS]
     level.tacks = TACK_SLOTS[:3]
