@@ -69,7 +69,7 @@ void Manager::startApp(Application* application, int argc, char** argv) {
     glutTimerFunc(timerPeriod, timerCallback, 0);
 }
 
-void Manager::shutdown() {
+void Manager::destroyEntities() {
     // Notifiers go before the registry, so no listener record outlives its entity.
     KeyboardEventNotifier::destroy();
     MouseEventNotifier::destroy();
@@ -79,6 +79,10 @@ void Manager::shutdown() {
     DrawOverlayNotifier::destroy();
     DebugNotifier::destroy();
     Registry::destroy();
+}
+
+void Manager::shutdown() {
+    destroyEntities();
     DebugFile::destroy();
     KeyBuffer::destroy();
     Properties::destroy();

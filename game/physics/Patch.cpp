@@ -41,6 +41,11 @@ Patch::Patch(const std::string& id, const std::string& textureFile) : Object(id)
     samplePlainly(texture);
 }
 
+Patch::~Patch() {
+    for (Spring* spring : springs) delete spring;
+    for (Sphere* sphere : spheres) delete sphere;
+}
+
 void Patch::addGrid(const PatchRecord& record) {
     std::optional<ClothGrid> grid = ClothGrid::build(record);
     if (!grid) return;  // counts or sizes the cloth cannot be built from

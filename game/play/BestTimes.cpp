@@ -128,6 +128,13 @@ void BestTimes::load() {
     writeNotes();
 }
 
+std::optional<std::uint32_t> BestTimes::bestOf(const std::string& key) const {
+    std::lock_guard<std::mutex> guard(mutex);
+    auto found = records.find(key);
+    if (found == records.end()) return std::nullopt;
+    return found->second;
+}
+
 BestRun BestTimes::record(const std::string& key, std::uint32_t millis) {
     Records snapshot;
     {

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -54,6 +55,8 @@ public:
     /// A finished run: says at once whether it is a new best and, when it is,
     /// saves it on a thread of its own, so the game never waits for the disk.
     BestRun record(const std::string& key, std::uint32_t millis);
+    /// The best time known for a level, if it was ever finished.
+    std::optional<std::uint32_t> bestOf(const std::string& key) const;
     /// Waits for the save that record started and writes its log lines.
     void waitForSave();
 

@@ -14,6 +14,7 @@
 #include "game/play/Camera.h"
 #include "game/play/Credits.h"
 #include "game/play/FinishScreen.h"
+#include "game/play/LevelScreen.h"
 #include "game/play/Manual.h"
 #include "game/play/Menu.h"
 
@@ -56,7 +57,8 @@ void Game::actOnMenu() {
     if (menu->isExitSelected()) {
         kiln::Manager::instance()->shutdown();
     }
-    if (menu->isNewSelected() || menu->isManualSelected() || menu->isCreditsSelected()) {
+    if (menu->isNewSelected() || menu->isManualSelected() || menu->isCreditsSelected() ||
+        (menu->isLevelsSelected() && levels != nullptr)) {
         applyMenuChoice();
     }
 }
@@ -131,6 +133,7 @@ void Game::suspend() {
     menu->state.enabled = false;
     manual->state.enabled = false;
     credits->state.enabled = false;
+    if (levels != nullptr) levels->state.enabled = false;
     enablePlayEntities(false);
 }
 
@@ -149,6 +152,11 @@ void Game::showCredits() {
     credits->state.enabled = true;
 }
 
+void Game::showLevels() {
+    suspend();
+    if (levels != nullptr) levels->state.enabled = true;
+}
+
 void Game::leaveMenu() {
     inMenu = false;
     if (menu->isNewSelected()) {
@@ -157,6 +165,8 @@ void Game::leaveMenu() {
         showManual();
     } else if (menu->isCreditsSelected()) {
         showCredits();
+    } else if (menu->isLevelsSelected()) {
+        showLevels();
     }
 }
 

@@ -45,6 +45,11 @@ InputHandler::InputHandler() : kiln::Entity("InputHandler") {
     cursor = arrowCursor;
 }
 
+InputHandler::~InputHandler() {
+    delete mouseSpring;
+    delete mouseSphere;
+}
+
 void InputHandler::update(unsigned long) {
     unprojectMouse();
     Camera* camera = game->getCamera();

@@ -39,6 +39,9 @@ public:
     /// kSpringStiffness * kMaxLead however fast or far the mouse goes.
     static constexpr float kMaxLead = 0.6f;
 
+    /// Deletes the mouse sphere and spring; the engine must not step again.
+    ~InputHandler() override;
+
     void init() override {}
 
     /// Unprojects the mouse onto the near plane, then zooms, drags or orbits
@@ -79,7 +82,7 @@ public:
 private:
     friend class kiln::Singleton<InputHandler>;
     /// Id "InputHandler"; adds the fixed mouse sphere and the mouse spring to
-    /// the physics engine (they live until exit) and loads the cursors.
+    /// the physics engine (the handler owns them) and loads the cursors.
     InputHandler();
 
     void pick();

@@ -26,6 +26,11 @@ void drawText(const std::string& text, int x, int y) { kiln::Util::instance()->d
 
 RunOverlay::RunOverlay(const Game& game) : kiln::Entity("RunOverlay"), game(game) {}
 
+void RunOverlay::setLevel(std::size_t number, const PackLevel& level) {
+    levelText = std::to_string(number) + "  " + level.name;
+    hint = level.hint;
+}
+
 void RunOverlay::update(unsigned long elapsed) {
     if (game.getFalls() != fallsSeen) {
         fallsSeen = game.getFalls();
@@ -53,6 +58,7 @@ void RunOverlay::drawOverlay() {
     glColor3f(1.0f, 1.0f, 1.0f);
     std::string progress = progressText(game.getCheckpointsPassed(), total, static_cast<std::uint32_t>(game.getTime()));
     drawText(progress.c_str(), kMargin + kTextInset, top - kPanelHeight + kTextInset);
+    drawLevel(top, kMargin, viewport[2]);
     if (isFallNoteShown()) {
         int left = viewport[2] / 2 - kNoteWidth / 2;
         int noteTop = top - kPanelHeight - kMargin;
@@ -61,6 +67,22 @@ void RunOverlay::drawOverlay() {
         drawText(kFallNote, left + kTextInset + 12, noteTop - kPanelHeight + kTextInset);
     }
     glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+// The level's name beside the run's panel; its hint along the bottom while the run is young.
+void RunOverlay::drawLevel(int top, int bottom, int width) const {
+    if (levelText.empty()) return;
+    int left = kMargin + kPanelWidth + kMargin / 2;
+    int nameWidth = glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(levelText.c_str())) + 2 * kTextInset;
+    drawPanel(left, top, nameWidth, kPanelHeight);
+    glColor3f(1.0f, 0.85f, 0.3f);
+    drawText(levelText, left + kTextInset, top - kPanelHeight + kTextInset);
+    if (hint.empty() || game.getTime() >= static_cast<float>(kHintMillis)) return;
+    int hintWidth = glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(hint.c_str())) + 2 * kTextInset;
+    int hintLeft = width / 2 - hintWidth / 2;
+    drawPanel(hintLeft, bottom + kPanelHeight, hintWidth, kPanelHeight);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    drawText(hint, hintLeft + kTextInset, bottom + kTextInset);
 }
 
 // A dark, see-through box behind the text: white letters alone are lost on the clouds.

@@ -52,6 +52,8 @@ std::string SoundPlayer::fileOf(Sound sound) {
 void SoundPlayer::log(const std::string& line) const { kiln::DebugFile::instance()->stream << line << std::endl; }
 
 void SoundPlayer::init() {
+    if (started) return;
+    started = true;
     device = alcOpenDevice(nullptr);
     if (device == nullptr) {
         log("Sound: no audio device could be opened; the game plays silent");

@@ -3,12 +3,21 @@
 #include <GL/glext.h>
 #include <GL/glu.h>
 
+#include <vector>
+
 #include "game/scene/BmpImage.h"
 
 namespace quiltRush {
 
 namespace {
 constexpr GLfloat kMaxAnisotropy = 8.0f;  // sharp floors at grazing angles; Mesa offers up to 16
+
+// Every name loadTexture made, so that a level's world can be taken down
+// without each holder having to give its pictures back.
+std::vector<GLuint>& loadedTextures() {
+    static std::vector<GLuint> names;
+    return names;
+}
 }
 
 void loadTexture(GLuint& handle, const std::string& fileName) {
@@ -16,6 +25,7 @@ void loadTexture(GLuint& handle, const std::string& fileName) {
     if (!image) return;  // missing or unusable: the holder keeps its handle, silently
 
     glGenTextures(1, &handle);
+    loadedTextures().push_back(handle);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, handle);
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA8, image->getWidth(), image->getHeight(), GL_BGRA,
@@ -23,6 +33,12 @@ void loadTexture(GLuint& handle, const std::string& fileName) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, kMaxAnisotropy);
+}
+
+void deleteLoadedTextures() {
+    std::vector<GLuint>& names = loadedTextures();
+    if (!names.empty()) glDeleteTextures(static_cast<GLsizei>(names.size()), names.data());
+    names.clear();
 }
 
 void bindTexture(GLuint handle) {

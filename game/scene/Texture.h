@@ -11,6 +11,11 @@ namespace quiltRush {
 /// A missing or unusable file changes nothing and reports nothing.
 void loadTexture(GLuint& handle, const std::string& fileName);
 
+/// Deletes every texture loaded since the last call. The teardown of a level's
+/// world calls it once the holders of those textures are gone; the next
+/// level's loads may then reuse the names.
+void deleteLoadedTextures();
+
 /// Enables 2-D texturing and binds the handle.
 void bindTexture(GLuint handle);
 

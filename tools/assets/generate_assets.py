@@ -50,6 +50,8 @@ def image_table():
         ("buttons/manual.bmp", (256, 64), CUTOUT, lambda: interface.button("Manual")),
         ("buttons/credits.bmp", (256, 64), CUTOUT, lambda: interface.button("Credits")),
         ("buttons/exit.bmp", (256, 64), CUTOUT, lambda: interface.button("Exit")),
+        ("buttons/levels.bmp", interface.LEVELS_BUTTON_SIZE, CUTOUT,
+         lambda: interface.button("Levels", interface.LEVELS_BUTTON_SIZE)),
         ("cursors/menuCursor.bmp", (32, 32), CUTOUT, lambda: interface.arrow_cursor(GOLD, NAVY_DARK)),
         ("cursors/cursor1.bmp", (32, 32), CUTOUT, lambda: interface.arrow_cursor(WHITE, INK)),
         ("cursors/cursor2.bmp", (32, 32), CUTOUT, interface.grab_cursor),

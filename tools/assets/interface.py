@@ -11,21 +11,24 @@ from drawing import (CORAL, CORAL_DARK, CORAL_LIGHT, CREAM, CREAM_SHADE, GOLD, G
                      vertical_gradient)
 
 BUTTON_SIZE = (256, 64)
+# The Levels button beside Play is narrower; its clickable box is its picture's width.
+LEVELS_BUTTON_SIZE = (160, 64)
 # The menu accepts clicks from 30 px above to 20 px below a button's centre, so
 # the button body fills exactly those rows and a shadow fills the rest.
-BUTTON_BODY = (2, 2, 254, 52)
+BUTTON_BODY_ROWS = (2, 52)
 
 
-def button(label):
-    width, height = BUTTON_SIZE
+def button(label, size=BUTTON_SIZE):
+    width, height = size
     canvas = Canvas(width, height)
+    body_box = (2, BUTTON_BODY_ROWS[0], width - 2, BUTTON_BODY_ROWS[1])
     body = canvas.layer()
-    body.rounded_rect(BUTTON_BODY, 14, fill=rgba(WHITE))
+    body.rounded_rect(body_box, 14, fill=rgba(WHITE))
     canvas.shadow_of(body, (0, 4), 2.5, opacity=0.55)
     paint = vertical_gradient(canvas.image.size, CORAL_LIGHT, CORAL_DARK)
     canvas.fill_mask(body, paint)
-    left, top, right, bottom = BUTTON_BODY
-    canvas.rounded_rect(BUTTON_BODY, 14, outline=rgba(CORAL_DARK), width=2)
+    left, top, right, bottom = body_box
+    canvas.rounded_rect(body_box, 14, outline=rgba(CORAL_DARK), width=2)
     canvas.line([(left + 14, top + 3.5), (right - 14, top + 3.5)], rgba(WHITE, 70), 1.5)
     canvas.stitched_rect((left + 6, top + 6, right - 6, bottom - 6), 9, rgba(CREAM, 230), width=1.6)
     face = font("DejaVuSans-Bold", 25)

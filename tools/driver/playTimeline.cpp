@@ -1,7 +1,7 @@
 // quiltrush-play-timeline: replays a recorded timeline through the real game
 // with the fixed 16 ms clock and says whether and when the run finished.
 //
-//   quiltrush-play-timeline TIMELINE [--no-display] [--ticks N]
+//   quiltrush-play-timeline TIMELINE [--level NAME] [--no-display] [--ticks N]
 //                           [--trace FILE] [--frames EVERY DIR]
 //
 // Run it from the project root under an X display (xvfb-run -a ...). The
@@ -13,6 +13,7 @@
 #include <exception>
 #include <fstream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "game/play/FinishScreen.h"
@@ -29,6 +30,7 @@ constexpr int kExitUsage = 2;
 
 struct Arguments {
     std::string timeline;
+    std::string level;  // a pack level; empty: the plain start's
     bool display = true;
     int ticks = kDefaultTicks;
     std::string trace;
@@ -38,8 +40,8 @@ struct Arguments {
 
 [[noreturn]] void usage(const char* message) {
     std::fprintf(stderr,
-                 "%s\nusage: quiltrush-play-timeline TIMELINE [--no-display] [--ticks N] [--trace FILE] "
-                 "[--frames EVERY DIR]\n",
+                 "%s\nusage: quiltrush-play-timeline TIMELINE [--level NAME] [--no-display] [--ticks N] "
+                 "[--trace FILE] [--frames EVERY DIR]\n",
                  message);
     std::exit(kExitUsage);
 }
@@ -58,7 +60,9 @@ Arguments parse(int argc, char** argv) {
             if (i + 1 >= argc) usage(("missing value after " + word).c_str());
             return argv[++i];
         };
-        if (word == "--no-display") {
+        if (word == "--level") {
+            arguments.level = next();
+        } else if (word == "--no-display") {
             arguments.display = false;
         } else if (word == "--ticks") {
             arguments.ticks = positive(next());
@@ -92,7 +96,13 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
-    quiltRush::GameDriver driver(arguments.display);
+    std::optional<quiltRush::GameDriver> built;
+    try {
+        built.emplace(arguments.display, arguments.level);
+    } catch (const std::invalid_argument& error) {
+        usage(error.what());
+    }
+    quiltRush::GameDriver& driver = *built;
     driver.run(timeline, arguments.ticks, [&](const quiltRush::GameDriver& played) {
         if (arguments.frameEvery > 0 && played.getTick() % arguments.frameEvery == 0) {
             char name[32];
