@@ -7,6 +7,7 @@
 #include "game/play/BestTimes.h"
 #include "game/play/FinishScreen.h"
 #include "game/play/PictureQuad.h"
+#include "game/scene/LevelPack.h"
 #include "game/scene/Texture.h"
 
 namespace quiltRush {
@@ -42,6 +43,7 @@ void drawBox(int left, int bottom, int right, int top, float r, float g, float b
 
 LevelScreen::LevelScreen(const std::vector<LevelCard>& levelCards, const BestTimes* bests)
     : InfoScreen("levels"), cards(levelCards), bests(bests) {
+    if (cards.size() > kMaxCards) cards.resize(kMaxCards);
     for (LevelCard& card : cards) loadTexture(card.picture, card.pictureFile);
     glDisable(GL_TEXTURE_2D);
 }
@@ -126,7 +128,7 @@ void LevelScreen::drawCard(std::size_t i, bool marked, bool hovered) const {
     glDisable(GL_TEXTURE_2D);
 
     glColor3f(1.0f, 1.0f, 1.0f);
-    drawCentred(std::to_string(i + 1) + "  " + cards[i].name, cx, cy + kNameY, kNameFont);
+    drawCentred(std::to_string(i + 1) + "  " + LevelPack::displayName(cards[i].name), cx, cy + kNameY, kNameFont);
     std::optional<std::uint32_t> best = bestOf(i);
     if (best) {
         glColor3f(0.6f, 1.0f, 0.6f);

@@ -37,6 +37,7 @@ public:
     // Cards in rows of three, laid out for 640 x 480 (pixels from the window
     // centre, y upwards); the one home of these numbers for tests and tools.
     static constexpr int kColumns = 3;
+    static constexpr std::size_t kMaxCards = 6;  // two rows fill the window; later levels are not shown
     static constexpr int kCardWidth = 184;
     static constexpr int kCardHeight = 178;
     static constexpr int kColumnStep = 200;

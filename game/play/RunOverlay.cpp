@@ -22,12 +22,14 @@ constexpr GLfloat kPanelAlpha = 0.55f;
 
 void drawText(const std::string& text, int x, int y) { kiln::Util::instance()->drawString(text, x, y, kFont); }
 
+int textWidth(const std::string& text) { return glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(text.c_str())); }
+
 }  // namespace
 
 RunOverlay::RunOverlay(const Game& game) : kiln::Entity("RunOverlay"), game(game) {}
 
 void RunOverlay::setLevel(std::size_t number, const PackLevel& level) {
-    levelText = std::to_string(number) + "  " + level.name;
+    levelText = std::to_string(number) + "  " + LevelPack::displayName(level.name);
     hint = level.hint;
 }
 
@@ -58,7 +60,7 @@ void RunOverlay::drawOverlay() {
     glColor3f(1.0f, 1.0f, 1.0f);
     std::string progress = progressText(game.getCheckpointsPassed(), total, static_cast<std::uint32_t>(game.getTime()));
     drawText(progress.c_str(), kMargin + kTextInset, top - kPanelHeight + kTextInset);
-    drawLevel(top, kMargin, viewport[2]);
+    drawLevel(top);
     if (isFallNoteShown()) {
         int left = viewport[2] / 2 - kNoteWidth / 2;
         int noteTop = top - kPanelHeight - kMargin;
@@ -69,20 +71,19 @@ void RunOverlay::drawOverlay() {
     glColor3f(1.0f, 1.0f, 1.0f);
 }
 
-// The level's name beside the run's panel; its hint along the bottom while the run is young.
-void RunOverlay::drawLevel(int top, int bottom, int width) const {
+// The level's name beside the run's panel; under them its hint while the run
+// is young, unless the note of a fall takes that place.
+void RunOverlay::drawLevel(int top) const {
     if (levelText.empty()) return;
     int left = kMargin + kPanelWidth + kMargin / 2;
-    int nameWidth = glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(levelText.c_str())) + 2 * kTextInset;
-    drawPanel(left, top, nameWidth, kPanelHeight);
+    drawPanel(left, top, textWidth(levelText) + 2 * kTextInset, kPanelHeight);
     glColor3f(1.0f, 0.85f, 0.3f);
     drawText(levelText, left + kTextInset, top - kPanelHeight + kTextInset);
-    if (hint.empty() || game.getTime() >= static_cast<float>(kHintMillis)) return;
-    int hintWidth = glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(hint.c_str())) + 2 * kTextInset;
-    int hintLeft = width / 2 - hintWidth / 2;
-    drawPanel(hintLeft, bottom + kPanelHeight, hintWidth, kPanelHeight);
+    if (hint.empty() || isFallNoteShown() || game.getTime() >= static_cast<float>(kHintMillis)) return;
+    int hintTop = top - kPanelHeight - kMargin / 2;
+    drawPanel(kMargin, hintTop, textWidth(hint) + 2 * kTextInset, kPanelHeight);
     glColor3f(1.0f, 1.0f, 1.0f);
-    drawText(hint, hintLeft + kTextInset, bottom + kTextInset);
+    drawText(hint, kMargin + kTextInset, hintTop - kPanelHeight + kTextInset);
 }
 
 // A dark, see-through box behind the text: white letters alone are lost on the clouds.

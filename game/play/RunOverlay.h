@@ -41,10 +41,10 @@ public:
 
 private:
     void drawPanel(int left, int top, int width, int height) const;
-    void drawLevel(int top, int bottom, int width) const;
+    void drawLevel(int top) const;
 
     const Game& game;
-    std::string levelText;  // "2  ramp"
+    std::string levelText;  // "2  Ramp"
     std::string hint;
     unsigned int fallsSeen = 0;
     std::uint32_t fallNoteLeft = 0;

@@ -66,6 +66,12 @@ std::size_t LevelPack::indexOfFile(const std::string& file) const {
     return levels.size();
 }
 
+std::string LevelPack::displayName(const std::string& name) {
+    std::string shown = name;
+    if (!shown.empty() && shown[0] >= 'a' && shown[0] <= 'z') shown[0] = static_cast<char>(shown[0] - 'a' + 'A');
+    return shown;
+}
+
 std::string LevelPack::previewOf(const std::string& name) { return "assets/levels/" + name + "/preview.bmp"; }
 
 }  // namespace quiltRush

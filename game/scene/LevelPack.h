@@ -37,6 +37,8 @@ public:
     const PackLevel* find(const std::string& name) const;
     /// The position of the level read from this file, or size() when none is.
     std::size_t indexOfFile(const std::string& file) const;
+    /// A name as the screens show it: its first letter in capitals ("ramp" -> "Ramp").
+    static std::string displayName(const std::string& name);
     /// The picture of a level on the level screen: "assets/levels/NAME/preview.bmp".
     static std::string previewOf(const std::string& name);
 
