@@ -13,7 +13,7 @@
 # Builds build/quiltrush-screenshots first when it is missing or out of date
 # (QUILTRUSH_BUILD=FOLDER builds and uses another build folder). Needs
 # xvfb-run and ImageMagick's convert. The play picture is taken at a fixed
-# tick of tests/playthrough/level1.timeline: when that timeline is recorded
+# tick of tests/playthrough/hammock.timeline: when that timeline is recorded
 # anew, look at play.png and move kPlayTick to a tick where the cloth is
 # pulled with the ball in it. The finish picture follows the finish itself.
 set -euo pipefail
@@ -60,7 +60,7 @@ shoot() {  # [--level NAME] TIMELINE WHEN=NAME..., TIMELINE relative to the proj
 }
 
 shoot tools/screenshots/menu.timeline "$kMenuTick=menu" "$kManualTick=manual"
-shoot tests/playthrough/level1.timeline "$kPlayTick=play" "$kFinishTick=finish"
+shoot tests/playthrough/hammock.timeline "$kPlayTick=play" "$kFinishTick=finish"
 
 # The clicks come from the game's own layout.
 printf '0 move 470 300\n2 move %d %d\n3 press left\n4 release left\n5 move 630 470\n' \

@@ -34,11 +34,7 @@ long heapInUse() {
 #endif
 }
 
-const quiltRush::LevelPack& pack() {
-    static const quiltRush::LevelPack levels =
-        quiltRush::LevelPack::readFile(testSupport::sourceDir() + "/" + quiltRush::LevelPack::kPackFile);
-    return levels;
-}
+using playthroughTest::pack;
 
 // The fourth level when the pack has one, else its last.
 std::string otherLevel() { return pack().getLevels()[std::min<std::size_t>(3, pack().size() - 1)].name; }

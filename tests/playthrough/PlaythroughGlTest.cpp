@@ -1,6 +1,6 @@
-// The recorded way through the shipped level, replayed in the real game with
-// the fixed 16 ms clock on every test run: if a change to the game or the
-// level breaks the course, this fails. quiltrush-find-playthrough records a
+// The recorded way through every level of the pack, replayed in the real game
+// with the fixed 16 ms clock on every test run: if a change to the game or a
+// level breaks its course, this fails. quiltrush-find-playthrough records a
 // new timeline (see README.md).
 #include <gtest/gtest.h>
 
@@ -24,9 +24,9 @@ using quiltRush::InputTimeline;
 constexpr int kTicksAfterLastInput = 60 * 1000 / 16;  // a minute of hands-off play at most
 constexpr std::size_t kTraceLine = 3 * 9 + 1;          // one position in bitsOf: three words and a line end
 
-std::size_t shippedCheckpointCount() {
+std::size_t checkpointCountOf(const std::string& name) {
     quiltRush::GameData level;
-    quiltRush::GameDataReader::readFile(testSupport::sourceDir() + "/" + quiltRush::GameDataReader::kLevelFile, level);
+    quiltRush::GameDataReader::readFile(testSupport::sourceDir() + "/" + playthroughTest::pack().find(name)->file, level);
     return level.checkpointRecords.size();
 }
 
@@ -46,10 +46,10 @@ struct Replay {
 
 // Plays the timeline in a fresh game until the finish screen comes up (or a
 // minute after the last input) and reads back what happened.
-Replay replay(const InputTimeline& timeline, bool display) {
+Replay replay(const InputTimeline& timeline, bool display, const std::string& level) {
     quiltRush::ChildResult result = quiltRush::runInChildProcess([&] {
         quiltRush::OutputCapture printed;
-        GameDriver driver(display);
+        GameDriver driver(display, level);
         driver.run(timeline, timeline.lastTick() + kTicksAfterLastInput, finishShown);
         std::string lines = printed.finish();
         const quiltRush::FinishScreen& finish = driver.getFinishScreen();
@@ -84,24 +84,29 @@ Replay replay(const InputTimeline& timeline, bool display) {
     return seen;
 }
 
-class PlaythroughGlTest : public playthroughTest::GameFolderTest<> {
+// Every case runs on every level of the pack, with the level's own recording.
+class PlaythroughGlTest : public playthroughTest::GameFolderTest<::testing::TestWithParam<std::string>> {
 protected:
     void SetUp() override {
         GameFolderTest::SetUp();
-        if (isReady()) timeline = InputTimeline::load(playthroughTest::recordedTimelinePath());
+        if (isReady()) timeline = InputTimeline::load(playthroughTest::recordedTimelinePath(level));
     }
 
+    const std::string level = GetParam();
     InputTimeline timeline;
 };
 
 }  // namespace
 
-TEST_F(PlaythroughGlTest, ShippedTimelinePassesEveryCheckpointOnceAndFinishes) {
-    Replay run = replay(timeline, true);
+INSTANTIATE_TEST_SUITE_P(Pack, PlaythroughGlTest, ::testing::ValuesIn(playthroughTest::packLevelNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+TEST_P(PlaythroughGlTest, ShippedTimelinePassesEveryCheckpointOnceAndFinishes) {
+    Replay run = replay(timeline, true, level);
     ASSERT_TRUE(run.completed) << run.failure;
 
     // The game's own lines: "checkpoint N" once for every checkpoint, nothing else.
-    const std::size_t checkpoints = shippedCheckpointCount();
+    const std::size_t checkpoints = checkpointCountOf(level);
     ASSERT_GE(checkpoints, 1u);
     std::map<std::string, int> lines;
     std::istringstream printed(run.printed);
@@ -120,15 +125,15 @@ TEST_F(PlaythroughGlTest, ShippedTimelinePassesEveryCheckpointOnceAndFinishes) {
 
     // Drawing changes nothing in the game: the search that found the timeline
     // played without it.
-    Replay headless = replay(timeline, false);
+    Replay headless = replay(timeline, false, level);
     ASSERT_TRUE(headless.completed) << headless.failure;
     EXPECT_EQ(headless.finishText, run.finishText);
     EXPECT_TRUE(headless.ballBits == run.ballBits) << "the ball took another path without drawing";
 }
 
-TEST_F(PlaythroughGlTest, SameTimelineTwiceGivesBitIdenticalBallPositions) {
-    Replay first = replay(timeline, false);
-    Replay second = replay(timeline, false);
+TEST_P(PlaythroughGlTest, SameTimelineTwiceGivesBitIdenticalBallPositions) {
+    Replay first = replay(timeline, false, level);
+    Replay second = replay(timeline, false, level);
     ASSERT_TRUE(first.completed) << first.failure;
     ASSERT_TRUE(second.completed) << second.failure;
     // One position a tick up to the finish, with the ball on the move, not at rest.
@@ -142,7 +147,7 @@ TEST_F(PlaythroughGlTest, SameTimelineTwiceGivesBitIdenticalBallPositions) {
 
 // The ball stays on the course after the finish, so the finish screen stays up
 // until the next run begins five seconds later instead of being cut short by a fall.
-TEST_F(PlaythroughGlTest, FinishScreenStaysUpUntilTheNextRun) {
+TEST_P(PlaythroughGlTest, FinishScreenStaysUpUntilTheNextRun) {
     quiltRush::ChildResult result = playthroughTest::withGame(false, [&](GameDriver& driver) {
         quiltRush::OutputCapture quiet;
         driver.run(timeline, timeline.lastTick() + kTicksAfterLastInput, [](const GameDriver& game) {
@@ -151,7 +156,7 @@ TEST_F(PlaythroughGlTest, FinishScreenStaysUpUntilTheNextRun) {
         quiet.finish();
         return std::to_string(finishShown(driver) ? driver.getFinishTicks().front() : -1) + " " +
                std::to_string(driver.getTick());
-    });
+    }, level);
     ASSERT_TRUE(result.completed) << result.text;
     std::istringstream in(result.text);
     int finished = -1;

@@ -35,7 +35,7 @@ using namespace quiltRush;
 constexpr int kExitFound = 0;
 constexpr int kExitNotFound = 1;
 constexpr int kExitUsage = 2;
-constexpr const char* kDefaultTimeline = "tests/playthrough/level1.timeline";
+constexpr const char* kDefaultTimeline = "tests/playthrough/hammock.timeline";
 
 struct Arguments {
     std::string out;
