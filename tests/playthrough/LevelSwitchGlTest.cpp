@@ -7,7 +7,11 @@
 #include <sstream>
 #include <string>
 
+#include "framework/InputCodes.h"
 #include "game/play/Game.h"
+#include "game/play/LevelScreen.h"
+#include "game/play/MenuLayout.h"
+#include "game/scene/QuiltRushApplication.h"
 #include "game/scene/LevelPack.h"
 #include "tests/playthrough/GameInChild.h"
 #include "tools/driver/InputTimeline.h"
@@ -52,6 +56,33 @@ std::string playLevelOne(GameDriver& driver) {
 }
 
 class LevelSwitchGlTest : public playthroughTest::GameFolderTest<> {};
+
+// The way a player changes level: Levels beside Play, then a card; the level
+// is built at the next tick and played at once.
+TEST_F(LevelSwitchGlTest, ACardOfTheLevelScreenStartsARunOnItsLevel) {
+    if (!isReady()) return;
+    const std::size_t chosen = pack().size() - 1;
+    int cx = 0;
+    int cy = 0;
+    quiltRush::LevelScreen::cardCentre(chosen, cx, cy);
+    namespace layout = quiltRush::menuLayout;
+    quiltRush::InputTimeline clicks;
+    clicks.move(1, layout::levelsClickX(), layout::levelsClickY());
+    clicks.press(2, kiln::inputCodes::kLeftButton);
+    clicks.release(3, kiln::inputCodes::kLeftButton);
+    clicks.move(5, layout::kWindowWidth / 2 + cx, layout::kWindowHeight / 2 - cy);
+    clicks.press(6, kiln::inputCodes::kLeftButton);
+    clicks.release(7, kiln::inputCodes::kLeftButton);
+    quiltRush::ChildResult result = playthroughTest::withGame(false, [&](GameDriver& driver) {
+        driver.run(clicks, 7);
+        std::string before = driver.getApplication().getLevelFile();
+        driver.step();  // the tick that builds the level
+        return before + " " + driver.getApplication().getLevelFile() + " " +
+               (driver.getGame().isInMenu() ? "menu" : "play");
+    });
+    ASSERT_TRUE(result.completed) << result.text;
+    EXPECT_EQ(result.text, pack().getLevels().front().file + " " + pack().getLevels()[chosen].file + " play");
+}
 
 TEST_F(LevelSwitchGlTest, LevelOnePlaysAsFromAFreshStartAfterAnotherLevel) {
     if (!isReady()) return;
