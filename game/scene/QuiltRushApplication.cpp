@@ -175,6 +175,7 @@ void QuiltRushApplication::tearDownWorld() {
 }
 
 void QuiltRushApplication::createEntities() {
+    ++worldsBuilt;
     problems.start(levelFile);
     readGameData(levelFile);
     const LevelPack& levelPack = getPack();

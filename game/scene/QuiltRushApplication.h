@@ -55,6 +55,8 @@ public:
 
     /// Null before createEntities.
     Game* getGame() const { return game; }
+    /// How many worlds createEntities has built: 1 after start-up, one more for every change of level.
+    unsigned getWorldsBuilt() const { return worldsBuilt; }
     const GameData& getGameData() const { return data; }
 
 private:
@@ -66,6 +68,7 @@ private:
     std::optional<LevelPack> pack;
     std::optional<std::size_t> pendingLevel;
     Game* game = nullptr;
+    unsigned worldsBuilt = 0;
     SoundPlayer* sound = nullptr;  // kept from level to level: the device stays open, a mute stays
     GameData data;
     ProblemList problems;  // what the readers found wrong with the level

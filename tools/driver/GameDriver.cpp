@@ -82,6 +82,7 @@ void GameDriver::switchLevel(const std::string& level) {
 }
 
 void GameDriver::forgetObservations() {
+    worldObserved = application->getWorldsBuilt();
     reached.assign(getGame().getCheckpoints().size(), false);
     finishShown = false;
     passes.clear();
@@ -144,6 +145,11 @@ void GameDriver::step() {
 // Checkpoints and the finish screen are read after each tick: the printed
 // lines are the game's own record, these are the driver's.
 void GameDriver::observe() {
+    if (application->getWorldsBuilt() != worldObserved) {
+        worldObserved = application->getWorldsBuilt();
+        reached.assign(getGame().getCheckpoints().size(), false);
+        finishShown = false;
+    }
     const std::vector<Checkpoint*>& checkpoints = getGame().getCheckpoints();
     for (std::size_t i = 0; i < checkpoints.size(); ++i) {
         bool now = checkpoints[i]->isReached();

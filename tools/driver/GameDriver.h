@@ -71,6 +71,8 @@ public:
     /// Builds the pack level named in place of the one played, as a click on
     /// the level screen does, and counts ticks, passes and finishes from 0
     /// again: the next tick only primes the clock, as a fresh game's first.
+    /// (A card clicked on the level screen changes the level too; the driver
+    /// then goes on counting, and watches the new level's checkpoints.)
     /// Throws std::invalid_argument for a name the pack does not have.
     void switchLevel(const std::string& level);
 
@@ -115,6 +117,7 @@ private:
     int mouseX = 0;
     int mouseY = 0;
     unsigned buttonsHeld = 0;  // bit per GLUT button
+    unsigned worldObserved = 0;  // the application's count of worlds built, when reached was sized
     std::vector<bool> reached;
     bool finishShown = false;
     std::vector<CheckpointPass> passes;
