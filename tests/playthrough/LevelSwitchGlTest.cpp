@@ -4,6 +4,7 @@
 
 #include <malloc.h>
 
+#include <cstdio>
 #include <sstream>
 #include <string>
 
@@ -130,6 +131,7 @@ TEST_F(LevelSwitchGlTest, SwitchesLeaveTheHeapAsTheFirstOneDid) {
     long grown = 0;
     int leaks = 0;
     in >> grown >> leaks;
+    std::printf("heap in use after %d switches: %+ld bytes against after the first\n", kSwitches, grown);
     EXPECT_LT(grown, kHeapSlackBytes) << "bytes more in use after " << kSwitches << " switches";
     EXPECT_EQ(leaks, 0);
 }
