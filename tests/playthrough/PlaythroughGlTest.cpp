@@ -11,6 +11,7 @@
 
 #include "game/play/FinishScreen.h"
 #include "game/play/Game.h"
+#include "game/play/InputHandler.h"
 #include "game/scene/GameDataReader.h"
 #include "tests/playthrough/GameInChild.h"
 #include "tools/driver/InputTimeline.h"
@@ -138,6 +139,25 @@ TEST_F(PlaythroughGlTest, SameTimelineTwiceGivesBitIdenticalBallPositions) {
     EXPECT_TRUE(first.ballBits == second.ballBits) << "two replays of one timeline went apart";
     EXPECT_EQ(first.printed, second.printed);
     EXPECT_EQ(first.finishTick, second.finishTick);
+}
+
+// The recorded plan drags as a hand does: every drag step puts the mouse
+// sphere on the point under the mouse, and the spring pulls as it is.
+TEST_F(PlaythroughGlTest, RecordedDragsAreNeverHeldBack) {
+    quiltRush::ChildResult result = playthroughTest::withGame(false, [&](GameDriver& driver) {
+        quiltRush::OutputCapture quiet;
+        driver.run(timeline, timeline.lastTick() + kTicksAfterLastInput, finishShown);
+        quiet.finish();
+        const quiltRush::InputHandler& input = driver.getInput();
+        return std::to_string(input.getDragSteps()) + " " + std::to_string(input.getHeldBackDragSteps());
+    });
+    ASSERT_TRUE(result.completed) << result.text;
+    std::istringstream in(result.text);
+    unsigned long steps = 0;
+    unsigned long heldBack = 1;
+    in >> steps >> heldBack;
+    EXPECT_GT(steps, 0u) << result.text;
+    EXPECT_EQ(heldBack, 0u) << result.text;
 }
 
 // The ball stays on the course after the finish, so the finish screen stays up
