@@ -3,12 +3,20 @@
 #include <GL/glext.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "game/scene/BmpImage.h"
 
 namespace quiltRush {
 
 namespace {
 constexpr GLfloat kMaxAnisotropy = 8.0f;  // sharp floors at grazing angles; Mesa offers up to 16
+
+// Lower-case pieces of the renderer strings of software renderers. "llvmpipe"
+// also covers zink and virtual machines that pass Mesa's software renderer on.
+const char* const kSoftwareRendererMarks[] = {"llvmpipe", "softpipe", "swrast", "mesa x11", "software",
+                                               "swiftshader", "gdi generic", "basic render driver"};
 }
 
 void loadTexture(GLuint& handle, const std::string& fileName) {
@@ -33,7 +41,18 @@ void bindTexture(GLuint handle) {
 void samplePlainly(GLuint handle) {
     if (handle == 0) return;
     bindTexture(handle);
+    if (!isSoftwareRenderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)))) return;
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, 1.0f);
+}
+
+bool isSoftwareRenderer(const char* renderer) {
+    if (renderer == nullptr) return false;
+    std::string name(renderer);
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    for (const char* mark : kSoftwareRendererMarks) {
+        if (name.find(mark) != std::string::npos) return true;
+    }
+    return false;
 }
 
 void bindClampedTexture(GLuint handle) {
