@@ -43,6 +43,7 @@ void Game::init() {
 }
 
 void Game::update(unsigned long millis) {
+    if (bestTimes != nullptr) bestTimes->writeNotes();  // what the saving thread had to say
     if (inMenu) {
         actOnMenu();
         return;
