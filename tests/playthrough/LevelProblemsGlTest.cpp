@@ -129,6 +129,22 @@ TEST_F(LevelProblemsGlTest, DamagedFilesAreListedOnStandardErrorAndInTheLogAndAS
     }
 }
 
+// A file full of junk: the first twenty problems are listed, their words
+// escaped, then how many more there are; the checker has them all.
+TEST_F(LevelProblemsGlTest, ManyProblemsListTheFirstTwentyEscapedAndCountTheRest) {
+    std::string junk = "BEGINDATA \x1b[2J";
+    for (int i = 1; i < 25; ++i) junk += " junk" + std::to_string(i);
+    std::string log;
+    std::string errors = startUpErrors({{"assets/models/gameData.txt", "BEGINDATA", junk}}, true, &log);
+    std::string expected = "assets/models/gameData.txt:1: '\\x1b[2J': unknown word at the data level (skipped)\n";
+    for (int i = 1; i < 20; ++i) {
+        expected += "assets/models/gameData.txt:1: 'junk" + std::to_string(i) + "': unknown word at the data level (skipped)\n";
+    }
+    expected += "... and 5 more\nlevel: 25 problems; run quiltrush-check-level for the list\n";
+    EXPECT_EQ(errors, expected);
+    EXPECT_EQ(log.substr(0, expected.size()), expected);
+}
+
 TEST_F(LevelProblemsGlTest, WithoutAnAssetsFolderOneLineSaysWhereTheGameLookedAndHowToStartIt) {
     std::string errors = startUpErrors({}, false);
     EXPECT_NE(errors.find("no assets/ folder in /"), std::string::npos) << errors;
