@@ -1,5 +1,6 @@
 // What the game says on standard error at start-up about the level it was
-// given: the real game is built in a child process whose standard error is captured.
+// given, and nothing else even without a sound card: the real game is built in
+// a child process whose standard error is captured.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,8 +51,9 @@ std::pair<Damage, std::string> damageAfter(const std::string& file, const std::s
 }
 
 /// Builds the game in a working folder whose assets are the project's but for
-/// the damages (or that has no assets at all) and returns its standard error
-/// up to the end of start-up; log gets the folder's "log.txt".
+/// the damages (or that has no assets at all), on a machine without a sound
+/// card whatever this one has, and returns its standard error up to the end of
+/// start-up; log gets the folder's "log.txt".
 std::string startUpErrors(const std::vector<Damage>& damages, bool withAssets, std::string* log = nullptr,
                           std::string* printed = nullptr) {
     testSupport::ScopedTempDir folder;
@@ -74,10 +76,13 @@ std::string startUpErrors(const std::vector<Damage>& damages, bool withAssets, s
             fs::create_symlink(entry.path(), fs::path(folder.path()) / relative);
         }
     }
-    quiltRush::ChildResult result = quiltRush::runInChildProcess([] {
-        // What the game says, not what the machine's audio libraries say of a
-        // missing sound card: OpenAL's silent output backend opens no card.
-        setenv("ALSOFT_DRIVERS", "null", 1);
+    folder.write("no-card.conf", "");
+    const std::string noCard = folder.path() + "/no-card.conf";
+    quiltRush::ChildResult result = quiltRush::runInChildProcess([&noCard] {
+        // OpenAL through ALSA only, and an ALSA that knows no card: the
+        // libraries complain of it on standard error, as without audio hardware.
+        setenv("ALSOFT_DRIVERS", "alsa", 1);
+        setenv("ALSA_CONFIG_PATH", noCard.c_str(), 1);
         quiltRush::OutputCapture output(stdout);
         quiltRush::OutputCapture errors(stderr);
         quiltRush::GameDriver driver(false);
@@ -143,6 +148,17 @@ TEST_F(LevelProblemsGlTest, ManyProblemsListTheFirstTwentyEscapedAndCountTheRest
     expected += "... and 5 more\nlevel: 25 problems; run quiltrush-check-level for the list\n";
     EXPECT_EQ(errors, expected);
     EXPECT_EQ(log.substr(0, expected.size()), expected);
+}
+
+// The audio libraries' complaints stay off the terminal; the log's one
+// sound line says that the game plays silent.
+TEST_F(LevelProblemsGlTest, WithoutASoundCardStandardErrorHoldsNothingAndTheLogSaysTheGameIsSilent) {
+    std::string log;
+    EXPECT_EQ(startUpErrors({}, true, &log), "");
+    std::size_t sound = log.find("Sound: ");
+    ASSERT_NE(sound, std::string::npos) << log;
+    EXPECT_EQ(log.find("Sound: ", sound + 1), std::string::npos) << log;
+    EXPECT_EQ(log.substr(sound, log.find('\n', sound) - sound), "Sound: no audio device could be opened; the game plays silent");
 }
 
 TEST_F(LevelProblemsGlTest, WithoutAnAssetsFolderOneLineSaysWhereTheGameLookedAndHowToStartIt) {
