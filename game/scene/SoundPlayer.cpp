@@ -28,11 +28,6 @@ namespace {
 constexpr int kChimeSemitones[] = {0, 2, 4, 7, 9, 12, 14, 16, 19, 21, 24};
 constexpr int kChimeSteps = static_cast<int>(sizeof kChimeSemitones / sizeof kChimeSemitones[0]);
 
-const char* const kSoundFiles[] = {"chime.wav", "fanfare.wav", "tackPinned.wav", "tackFreed.wav",
-                                   "grab.wav",  "fall.wav",    "menu.wav"};
-static_assert(sizeof kSoundFiles / sizeof kSoundFiles[0] == static_cast<std::size_t>(Sound::Count),
-              "one file for every sound");
-
 // Without a sound card the audio libraries complain on standard error while
 // the device is looked for (ALSA's configuration, OpenAL's failed open): lines
 // a player would meet in the terminal on every start, of which the game's own
@@ -76,8 +71,21 @@ float SoundPlayer::chimePitch(unsigned step) {
     return std::pow(2.0f, static_cast<float>(semitones) / 12.0f);
 }
 
+// Each sound names its own file, so no list has to keep the enum's order; the
+// asset generator's table (tools/assets/sounds.py) is checked against this one.
 std::string SoundPlayer::fileOf(Sound sound) {
-    return std::string("assets/sounds/") + kSoundFiles[static_cast<std::size_t>(sound)];
+    const char* name = "";
+    switch (sound) {
+        case Sound::Chime: name = "chime.wav"; break;
+        case Sound::Fanfare: name = "fanfare.wav"; break;
+        case Sound::TackPinned: name = "tackPinned.wav"; break;
+        case Sound::TackFreed: name = "tackFreed.wav"; break;
+        case Sound::Grab: name = "grab.wav"; break;
+        case Sound::Fall: name = "fall.wav"; break;
+        case Sound::MenuChoice: name = "menu.wav"; break;
+        case Sound::Count: break;  // not a sound
+    }
+    return std::string("assets/sounds/") + name;
 }
 
 void SoundPlayer::log(const std::string& line) const { kiln::DebugFile::instance()->stream << line << std::endl; }
