@@ -15,6 +15,7 @@
 #include "framework/KeyboardEventNotifier.h"
 #include "framework/LeakCheck.h"
 #include "framework/MouseEventNotifier.h"
+#include "framework/MousePosition.h"
 #include "framework/Properties.h"
 #include "framework/Registry.h"
 #include "framework/ReshapeEventNotifier.h"
@@ -81,6 +82,7 @@ void Manager::shutdown() {
     Registry::destroy();
     DebugFile::destroy();
     KeyBuffer::destroy();
+    MousePosition::destroy();
     Properties::destroy();
     Util::destroy();
     delete app;

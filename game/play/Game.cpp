@@ -142,12 +142,12 @@ void Game::showMenu() {
 
 void Game::showManual() {
     suspend();
-    manual->state.enabled = true;
+    manual->show();
 }
 
 void Game::showCredits() {
     suspend();
-    credits->state.enabled = true;
+    credits->show();
 }
 
 void Game::leaveMenu() {

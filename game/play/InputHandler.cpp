@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "framework/InputCodes.h"
+#include "framework/MousePosition.h"
 #include "framework/Util.h"
 #include "game/physics/Patch.h"
 #include "game/physics/PhysicsEngine.h"
@@ -47,6 +48,11 @@ InputHandler::InputHandler() : kiln::Entity("InputHandler") {
     loadCursorTexture(arrowCursor, "assets/cursors/cursor1.bmp");
     loadCursorTexture(grabCursor, "assets/cursors/cursor2.bmp");
     cursor = arrowCursor;
+
+    // Made after the mouse has moved (a level built anew), it starts where the mouse is.
+    const kiln::MousePosition* mouse = kiln::MousePosition::instance();
+    mouseX = previousX = mouse->getX();
+    mouseY = previousY = mouse->getY();
 }
 
 void InputHandler::update(unsigned long elapsed) {

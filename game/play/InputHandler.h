@@ -84,7 +84,8 @@ public:
 private:
     friend class kiln::Singleton<InputHandler>;
     /// Id "InputHandler"; adds the fixed mouse sphere and the mouse spring to
-    /// the physics engine (they live until exit) and loads the cursors.
+    /// the physics engine (they live until exit) and loads the cursors. The
+    /// mouse starts where it was last seen (kiln::MousePosition).
     InputHandler();
 
     void pick();

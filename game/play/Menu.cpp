@@ -32,7 +32,7 @@ Menu::Menu() : Screen("menu") {
 
 void Menu::show() {
     selection = MenuChoice::None;
-    state.enabled = true;
+    Screen::show();
 }
 
 void Menu::hide() { state.enabled = false; }

@@ -9,6 +9,7 @@
 
 #include "framework/InputCodes.h"
 #include "framework/MouseEventNotifier.h"
+#include "framework/MousePosition.h"
 #include "tests/framework/FrameworkFixture.h"
 
 namespace {
@@ -34,6 +35,25 @@ TEST_F(GlutCallbacksTest, MouseEventsAreForwardedUnchangedIncludingWheelButtons)
     EXPECT_EQ(log, (CallLog{"mouse.onMouseButton(0,0,10,470)", "mouse.onMouseMotion(11,469)",
                             "mouse.onMouseButton(0,1,12,468)", "mouse.onMousePassiveMotion(-5,900)",
                             "mouse.onMouseButton(3,0,0,0)"}));
+}
+
+// Screens shown later and entities made later start from it.
+TEST_F(GlutCallbacksTest, EveryMouseEventLeavesItsPositionAsTheLastKnown) {
+    EXPECT_EQ(kiln::MousePosition::instance()->getX(), 0);
+    EXPECT_EQ(kiln::MousePosition::instance()->getY(), 0);
+    const struct {
+        void (*deliver)(int x, int y);
+        int x, y;
+    } events[] = {
+        {[](int x, int y) { kiln::motionCallback(x, y); }, 11, 469},
+        {[](int x, int y) { kiln::passiveMotionCallback(x, y); }, -5, 900},
+        {[](int x, int y) { kiln::mouseCallback(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y); }, 320, 164},
+    };
+    for (const auto& event : events) {
+        event.deliver(event.x, event.y);
+        EXPECT_EQ(kiln::MousePosition::instance()->getX(), event.x);
+        EXPECT_EQ(kiln::MousePosition::instance()->getY(), event.y);
+    }
 }
 
 TEST_F(GlutCallbacksTest, EveryEnabledListenerGetsTheEventInRegistrationOrder) {

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "framework/InputCodes.h"
+#include "framework/MousePosition.h"
 #include "game/scene/Light.h"
 #include "tests/play/PlayFixture.h"
 #include "tests/support/GlPixels.h"
@@ -230,10 +231,12 @@ TEST_F(InputHandlerGlTest, BothButtonsZoomOneUnitPerTenPixelsUpWithinTheRange) {
     EXPECT_EQ(input()->getSelected(), nullptr);
 }
 
-TEST_F(InputHandlerGlTest, CursorIs32PixelsWithItsTopLeftCornerAtTheMouse) {
+// A handler made after the mouse has moved (a level built anew) starts where the mouse is.
+TEST_F(InputHandlerGlTest, CursorIs32PixelsWithItsTopLeftCornerAtTheMouseFromTheStart) {
     testSupport::ScopedTempDir directory;
     directory.write("assets/cursors/cursor1.bmp", solidPicture(kArrowColour));
     directory.write("assets/cursors/cursor2.bmp", solidPicture(kGrabColour));
+    kiln::MousePosition::instance()->set(100, 50);
     InputHandler::destroy();
     InputHandler* handler = InputHandler::instance();
     handler->setGame(&world.game);
@@ -247,7 +250,6 @@ TEST_F(InputHandlerGlTest, CursorIs32PixelsWithItsTopLeftCornerAtTheMouse) {
     glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_LIGHTING);
     glColor4f(1, 1, 1, 1);
-    handler->onMousePassiveMotion(100, 50);
     handler->drawOverlay();
 
     // Overlay rows count from the bottom: the mouse row 50 is overlay row 430.
@@ -259,6 +261,15 @@ TEST_F(InputHandlerGlTest, CursorIs32PixelsWithItsTopLeftCornerAtTheMouse) {
     EXPECT_EQ(pixelAt(120, 397), kCleared);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    // The pictures keep the default repeat wrapping: their own edges are transparent.
+    for (GLuint cursor : {handler->getArrowCursor(), handler->getGrabCursor()}) {
+        glBindTexture(GL_TEXTURE_2D, cursor);
+        GLint wrapS = 0, wrapT = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
+        EXPECT_EQ(wrapS, GL_REPEAT);
+        EXPECT_EQ(wrapT, GL_REPEAT);
+    }
     glDisable(GL_TEXTURE_2D);
 }
 
