@@ -228,15 +228,6 @@ TEST_F(InputHandlerGlTest, CursorIs32PixelsWithItsTopLeftCornerAtTheMouseFromThe
     EXPECT_EQ(pixelAt(120, 397), kCleared);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    // The pictures keep the default repeat wrapping: their own edges are transparent.
-    for (GLuint cursor : {handler->getArrowCursor(), handler->getGrabCursor()}) {
-        glBindTexture(GL_TEXTURE_2D, cursor);
-        GLint wrapS = 0, wrapT = 0;
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
-        EXPECT_EQ(wrapS, GL_REPEAT);
-        EXPECT_EQ(wrapT, GL_REPEAT);
-    }
     glDisable(GL_TEXTURE_2D);
 }
 
