@@ -1,6 +1,5 @@
 // What the game says on standard error at start-up about the level it was
-// given, and nothing else even without a sound card: the real game is built in
-// a child process whose standard error is captured.
+// given: the real game is built in a child process whose standard error is captured.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,9 +50,8 @@ std::pair<Damage, std::string> damageAfter(const std::string& file, const std::s
 }
 
 /// Builds the game in a working folder whose assets are the project's but for
-/// the damages (or that has no assets at all), on a machine without a sound
-/// card whatever this one has, and returns its standard error up to the end of
-/// start-up; log gets the folder's "log.txt".
+/// the damages (or that has no assets at all) and returns its standard error
+/// up to the end of start-up; log gets the folder's "log.txt".
 std::string startUpErrors(const std::vector<Damage>& damages, bool withAssets, std::string* log = nullptr,
                           std::string* printed = nullptr) {
     testSupport::ScopedTempDir folder;
@@ -79,8 +77,7 @@ std::string startUpErrors(const std::vector<Damage>& damages, bool withAssets, s
     folder.write("no-card.conf", "");
     const std::string noCard = folder.path() + "/no-card.conf";
     quiltRush::ChildResult result = quiltRush::runInChildProcess([&noCard] {
-        // OpenAL through ALSA only, and an ALSA that knows no card: the
-        // libraries complain of it on standard error, as without audio hardware.
+        // As on a machine without a sound card: OpenAL through an ALSA that knows none.
         setenv("ALSOFT_DRIVERS", "alsa", 1);
         setenv("ALSA_CONFIG_PATH", noCard.c_str(), 1);
         quiltRush::OutputCapture output(stdout);
@@ -149,15 +146,13 @@ TEST_F(LevelProblemsGlTest, ManyProblemsListTheFirstTwentyEscapedAndCountTheRest
     EXPECT_EQ(log.substr(0, errors.size()), errors);
 }
 
-// The audio libraries' complaints stay off the terminal; the log's one
+// The audio libraries' complaints stay off the terminal, and the log's one
 // sound line says that the game plays silent.
-TEST_F(LevelProblemsGlTest, WithoutASoundCardStandardErrorHoldsNothingAndTheLogSaysTheGameIsSilent) {
+TEST_F(LevelProblemsGlTest, WithoutASoundCardTheLogsOneSoundLineSaysTheGameIsSilent) {
     std::string log;
     EXPECT_EQ(startUpErrors({}, true, &log), "");
-    std::size_t sound = log.find("Sound: ");
-    ASSERT_NE(sound, std::string::npos) << log;
-    EXPECT_EQ(log.find("Sound: ", sound + 1), std::string::npos) << log;
-    EXPECT_EQ(log.substr(sound, log.find('\n', sound) - sound), "Sound: no audio device could be opened; the game plays silent");
+    EXPECT_NE(log.find("\nSound: no audio device could be opened; the game plays silent\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Sound:"), log.rfind("Sound:")) << log;
 }
 
 TEST_F(LevelProblemsGlTest, WithoutAnAssetsFolderOneLineSaysWhereTheGameLookedAndHowToStartIt) {
