@@ -15,6 +15,7 @@
 #include "framework/KeyboardEventNotifier.h"
 #include "framework/LeakCheck.h"
 #include "framework/MouseEventNotifier.h"
+#include "framework/MousePosition.h"
 #include "framework/Properties.h"
 #include "framework/Registry.h"
 #include "framework/ReshapeEventNotifier.h"
@@ -85,6 +86,7 @@ void Manager::shutdown() {
     destroyEntities();
     DebugFile::destroy();
     KeyBuffer::destroy();
+    MousePosition::destroy();
     Properties::destroy();
     Util::destroy();
     delete app;

@@ -44,6 +44,7 @@ void Game::init() {
 }
 
 void Game::update(unsigned long millis) {
+    if (bestTimes != nullptr) bestTimes->writeNotes();  // what the saving thread had to say
     if (inMenu) {
         actOnMenu();
         return;
@@ -144,17 +145,17 @@ void Game::showMenu() {
 
 void Game::showManual() {
     suspend();
-    manual->state.enabled = true;
+    manual->show();
 }
 
 void Game::showCredits() {
     suspend();
-    credits->state.enabled = true;
+    credits->show();
 }
 
 void Game::showLevels() {
     suspend();
-    if (levels != nullptr) levels->state.enabled = true;
+    if (levels != nullptr) levels->show();
 }
 
 void Game::leaveMenu() {

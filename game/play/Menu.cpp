@@ -35,7 +35,7 @@ Menu::Menu()
 
 void Menu::show() {
     selection = MenuChoice::None;
-    state.enabled = true;
+    Screen::show();
 }
 
 void Menu::hide() { state.enabled = false; }

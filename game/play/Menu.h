@@ -18,7 +18,7 @@ public:
     /// Id "menu"; loads the title (clamped to its edges) and the four buttons.
     Menu();
 
-    /// Selection None; the menu enabled.
+    /// Selection None; the menu shown (Screen::show).
     void show();
     /// The menu disabled.
     void hide();

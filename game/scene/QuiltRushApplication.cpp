@@ -48,6 +48,7 @@ const Vector3 kCameraUp(0.0f, 1.0f, 0.0f);
 constexpr const char* kAssetsFolder = "assets";
 constexpr const char* kLauncher = "quiltrush";
 constexpr const char* kLevelChecker = "quiltrush-check-level";
+constexpr std::size_t kListedProblems = 20;  // the checker lists them all
 
 // A pin index from the level: the value truncated toward zero. A negative
 // index, or one that no sphere index can reach, pins nothing.
@@ -125,7 +126,7 @@ void QuiltRushApplication::reportLevelProblems() {
     }
     if (problems.empty()) return;
     std::ostringstream lines;
-    problems.write(lines);
+    problems.write(lines, kListedProblems);
     lines << "level: " << problems.size() << (problems.size() == 1 ? " problem" : " problems") << "; run "
           << kLevelChecker << " for the list\n";
     std::cerr << lines.str() << std::flush;

@@ -4,6 +4,8 @@
 #include <GL/glu.h>
 
 #include <vector>
+#include <algorithm>
+#include <cctype>
 
 #include "game/scene/BmpImage.h"
 
@@ -18,6 +20,10 @@ std::vector<GLuint>& loadedTextures() {
     static std::vector<GLuint> names;
     return names;
 }
+// Lower-case pieces of the renderer strings of software renderers. "llvmpipe"
+// also covers zink and virtual machines that pass Mesa's software renderer on.
+const char* const kSoftwareRendererMarks[] = {"llvmpipe", "softpipe", "swrast", "mesa x11", "software",
+                                               "swiftshader", "gdi generic", "basic render driver"};
 }
 
 void loadTexture(GLuint& handle, const std::string& fileName) {
@@ -49,7 +55,18 @@ void bindTexture(GLuint handle) {
 void samplePlainly(GLuint handle) {
     if (handle == 0) return;
     bindTexture(handle);
+    if (!isSoftwareRenderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)))) return;
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, 1.0f);
+}
+
+bool isSoftwareRenderer(const char* renderer) {
+    if (renderer == nullptr) return false;
+    std::string name(renderer);
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    for (const char* mark : kSoftwareRendererMarks) {
+        if (name.find(mark) != std::string::npos) return true;
+    }
+    return false;
 }
 
 void bindClampedTexture(GLuint handle) {

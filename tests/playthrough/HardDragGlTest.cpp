@@ -1,7 +1,8 @@
 // The hardest drags a player can make on the shipped level: a grab under or
-// beside the resting ball, yanked across the whole window in one tick and held
-// there for five seconds. The cloth must hold the ball (its centre never
-// passes through a cell of the sheet) and come back untangled once let go.
+// beside the resting ball, yanked across the whole window at a person's
+// fastest (10 ticks) or in one tick, and held there for five seconds. The
+// cloth must hold the ball (its centre never passes through a cell of the
+// sheet) and come back untangled once let go; a drag by hand is never held back.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "game/physics/Ball.h"
 #include "game/physics/Patch.h"
 #include "game/physics/Sphere.h"
+#include "game/play/InputHandler.h"
 #include "framework/InputCodes.h"
 #include "game/play/MenuLayout.h"
 #include "game/scene/QuiltRushApplication.h"
@@ -31,24 +33,35 @@ constexpr int kLandedTick = 120;           // the ball rests in the cloth
 constexpr int kHoldTicks = 5000 / 16;      // the yank is held five seconds
 constexpr int kSettleTicks = 3000 / 16;    // then the cloth has three to recover
 constexpr float kRestartJump = 2.0f;       // farther than a falling ball moves in a tick
+constexpr int kFastestTicks = 10;          // across the window by hand
 
 struct HardDrag {
     const char* name;
     int rowOffset;  // the grabbed sphere, counted from the one under the ball
     int colOffset;
-    int toX;  // where the mouse is one tick after the press
+    int toX;  // where the mouse ends its move, in a straight line over moveTicks
     int toY;
+    int moveTicks;
 };
 
 // Under the ball and two cells off it on each side, each yanked to an edge
 // or corner of the 640 x 480 window on the far side from where it starts.
+// Then the same in one tick each, and the far edge beside its pinned corner
+// (row 0, column 25) lifted 150 pixels in 150 ticks.
 const HardDrag kDrags[] = {
-    {"under the ball, down", 0, 0, 320, 479},
-    {"under the ball, up", 0, 0, 320, 0},
-    {"towards the flap, to the bottom-left", 2, 0, 0, 479},
-    {"towards the far edge, to the top-right", -2, 0, 639, 0},
-    {"beside, to the left", 0, 2, 0, 240},
-    {"beside, to the right", 0, -2, 639, 240},
+    {"under the ball, down", 0, 0, 320, 479, kFastestTicks},
+    {"under the ball, up", 0, 0, 320, 0, kFastestTicks},
+    {"towards the flap, to the bottom-left", 2, 0, 0, 479, kFastestTicks},
+    {"towards the far edge, to the top-right", -2, 0, 639, 0, kFastestTicks},
+    {"beside, to the left", 0, 2, 0, 240, kFastestTicks},
+    {"beside, to the right", 0, -2, 639, 240, kFastestTicks},
+    {"jump: under the ball, down", 0, 0, 320, 479, 1},
+    {"jump: under the ball, up", 0, 0, 320, 0, 1},
+    {"jump: towards the flap, to the bottom-left", 2, 0, 0, 479, 1},
+    {"jump: towards the far edge, to the top-right", -2, 0, 639, 0, 1},
+    {"jump: beside, to the left", 0, 2, 0, 240, 1},
+    {"jump: beside, to the right", 0, -2, 639, 240, 1},
+    {"slow lift of the far edge", -11, 12, 156, 10, 150},
 };
 
 struct Grid {
@@ -99,8 +112,8 @@ bool ballCrossedSheet(const Grid& g, const Vector3& from, const Vector3& to) {
     return false;
 }
 
-// Plays one drag; the text: "crossings tangledCells widestCell" with the
-// widest cell side seen while held, in world units.
+// Plays one drag; the text: "crossings tangledCells widestCell heldBack" with
+// the widest cell side seen while held, in world units, and the drag steps held back.
 std::string play(const HardDrag& drag, GameDriver& driver) {
     InputTimeline timeline;
     timeline.move(0, menuLayout::clickX(menuLayout::kNew), menuLayout::clickY(menuLayout::kNew));
@@ -127,12 +140,15 @@ std::string play(const HardDrag& drag, GameDriver& driver) {
     int tick = driver.getTick();
     timeline.move(tick, x, y);
     timeline.press(tick + 1, kLeftButton);
-    timeline.move(tick + 2, drag.toX, drag.toY);
-    timeline.release(tick + 2 + kHoldTicks, kLeftButton);
+    for (int k = 1; k <= drag.moveTicks; ++k) {
+        timeline.move(tick + 1 + k, x + (drag.toX - x) * k / drag.moveTicks, y + (drag.toY - y) * k / drag.moveTicks);
+    }
+    const int releaseTick = tick + 1 + drag.moveTicks + kHoldTicks;
+    timeline.release(releaseTick, kLeftButton);
     int crossings = 0;
     float widest = 0.0f;
     Vector3 last = driver.getBall().getPosition();
-    driver.run(timeline, tick + 2 + kHoldTicks + kSettleTicks, [&](const GameDriver& played) {
+    driver.run(timeline, releaseTick + kSettleTicks, [&](const GameDriver& played) {
         Vector3 now = played.getBall().getPosition();
         // A ball lost over the side comes back at the start point: a jump, not a crossing.
         bool restarted = length(now - last) > kRestartJump;
@@ -146,7 +162,8 @@ std::string play(const HardDrag& drag, GameDriver& driver) {
         return false;
     });
     char text[64];
-    std::snprintf(text, sizeof text, "%d %d %.2f", crossings, crossedCells(grid), widest);
+    std::snprintf(text, sizeof text, "%d %d %.2f %lu", crossings, crossedCells(grid), widest,
+                  driver.getInput().getHeldBackDragSteps());
     return text;
 }
 
@@ -160,11 +177,13 @@ TEST_P(HardDragGlTest, TheClothHoldsTheBallAndComesBackUntangled) {
     int crossings = -1;
     int tangled = -1;
     float widest = 0.0f;
-    in >> crossings >> tangled >> widest;
+    unsigned long heldBack = 0;
+    in >> crossings >> tangled >> widest >> heldBack;
     ASSERT_TRUE(in) << drag.name << ": " << result.text;
-    std::printf("%s: widest cell side while held %.2f\n", drag.name, widest);
+    std::printf("%s: widest cell side while held %.2f, %lu drag steps held back\n", drag.name, widest, heldBack);
     EXPECT_EQ(crossings, 0) << drag.name << ": the ball went through the sheet (" << result.text << ")";
     EXPECT_EQ(tangled, 0) << drag.name << ": cells still crossed after letting go (" << result.text << ")";
+    EXPECT_TRUE(drag.moveTicks < kFastestTicks || heldBack == 0) << drag.name << ": a drag by hand was held back";
 }
 
 INSTANTIATE_TEST_SUITE_P(Yanks, HardDragGlTest, ::testing::ValuesIn(kDrags),

@@ -11,6 +11,7 @@
 
 #include "game/play/FinishScreen.h"
 #include "game/play/Game.h"
+#include "game/play/InputHandler.h"
 #include "game/scene/GameDataReader.h"
 #include "tests/playthrough/GameInChild.h"
 #include "tools/driver/InputTimeline.h"
@@ -40,6 +41,7 @@ struct Replay {
     bool finishVisible = false;
     std::string finishText;
     int finishTick = -1;
+    unsigned long heldBackDragSteps = 0;
     std::string printed;
     std::string ballBits;
 };
@@ -55,7 +57,8 @@ Replay replay(const InputTimeline& timeline, bool display, const std::string& le
         const quiltRush::FinishScreen& finish = driver.getFinishScreen();
         int finishTick = finishShown(driver) ? driver.getFinishTicks().front() : -1;
         std::ostringstream out;
-        out << (finish.isVisible() ? 1 : 0) << ' ' << finishTick << " [" << finish.getText() << "]\n"
+        out << (finish.isVisible() ? 1 : 0) << ' ' << finishTick << ' ' << driver.getInput().getHeldBackDragSteps()
+            << " [" << finish.getText() << "]\n"
             << lines << "--\n"
             << playthroughTest::bitsOf(driver.getBallTrace());
         return out.str();
@@ -68,7 +71,7 @@ Replay replay(const InputTimeline& timeline, bool display, const std::string& le
     }
     std::istringstream in(result.text);
     int visible = 0;
-    in >> visible >> seen.finishTick;
+    in >> visible >> seen.finishTick >> seen.heldBackDragSteps;
     std::string rest;
     std::getline(in, rest);
     std::size_t open = rest.find('[');
@@ -115,6 +118,9 @@ TEST_P(PlaythroughGlTest, ShippedTimelinePassesEveryCheckpointOnceAndFinishes) {
         EXPECT_EQ(lines["checkpoint " + std::to_string(i)], 1) << "checkpoint " << i << " in:\n" << run.printed;
     }
     EXPECT_EQ(lines.size(), checkpoints) << run.printed;
+
+    // Recorded as a hand drags: every drag step puts the mouse sphere on the point under the mouse.
+    EXPECT_EQ(run.heldBackDragSteps, 0u);
 
     ASSERT_TRUE(run.finishVisible);
     EXPECT_FALSE(run.finishText.empty());

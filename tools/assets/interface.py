@@ -38,23 +38,40 @@ def button(label, size=BUTTON_SIZE):
     return canvas.result(CORAL_DARK)
 
 
-# Arrow outline in cursor pixels, tip at the top-left corner (the hot spot).
-ARROW = [(0.6, 0.6), (0.6, 23), (6, 18.2), (10, 27.5), (14, 25.8), (10.1, 17), (17, 17), (0.6, 0.6)]
+# A cursor picture is drawn with the default repeat wrapping, so its sampling
+# at one edge reaches over to the opposite edge: its outermost rows and columns
+# stay transparent, and its hot spot is the pixel (1, 1) just inside the corner.
+CURSOR_SIZE = 32
+HOT_SPOT = (1, 1)
+
+# Arrow outline in cursor pixels, tip on the hot spot.
+ARROW = [(1.6, 1.6), (1.6, 24), (7, 19.2), (11, 28.5), (15, 26.8), (11.1, 18), (18, 18), (1.6, 1.6)]
+
+
+def _clear_edges(picture):
+    """The picture with its outermost rows and columns fully transparent."""
+    alpha = picture.getchannel("A")
+    last = CURSOR_SIZE - 1
+    for i in range(CURSOR_SIZE):
+        for x, y in ((i, 0), (i, last), (0, i), (last, i)):
+            alpha.putpixel((x, y), 0)
+    picture.putalpha(alpha)
+    return picture
 
 
 def arrow_cursor(fill, outline):
-    canvas = Canvas(32, 32)
+    canvas = Canvas(CURSOR_SIZE, CURSOR_SIZE)
     shape = canvas.layer()
     shape.polygon(ARROW, fill=rgba(WHITE))
     shape.line(ARROW, rgba(WHITE), 2.0)
     canvas.shadow_of(shape, (1.5, 1.5), 1.0, colour=INK, opacity=0.4)
     canvas.polygon(ARROW, fill=rgba(fill))
     canvas.line(ARROW, rgba(outline), 1.6)
-    return canvas.result(outline)
+    return _clear_edges(canvas.result(outline))
 
 
 def grab_cursor():
-    """A closed hand whose curled fingers hold the top-left corner (the hot spot)."""
+    """A closed hand whose curled fingers hold the hot spot by the top-left corner."""
     outline = NAVY_DARK
     # Drawn upright on a larger local canvas, turned so that the knuckles face
     # the top-left, then placed against that corner.
@@ -74,12 +91,12 @@ def grab_cursor():
     local.image.alpha_composite(inner.image)
     turned = local.image.rotate(14, resample=Image.Resampling.BICUBIC)
     turned = turned.crop(turned.getchannel("A").point(lambda a: 255 if a > 24 else 0).getbbox())
-    hand = Canvas(32, 32)
-    hand.image.paste(turned, (0, 0), turned)
-    canvas = Canvas(32, 32)
+    hand = Canvas(CURSOR_SIZE, CURSOR_SIZE)
+    hand.image.paste(turned, tuple(Canvas.scaled(HOT_SPOT)), turned)
+    canvas = Canvas(CURSOR_SIZE, CURSOR_SIZE)
     canvas.shadow_of(hand, (1.5, 1.5), 1.0, colour=INK, opacity=0.4)
     canvas.paste_layer(hand)
-    return canvas.result(outline)
+    return _clear_edges(canvas.result(outline))
 
 
 def _cylinder_paint(size, light, base, dark):

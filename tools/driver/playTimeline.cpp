@@ -2,10 +2,12 @@
 // with the fixed 16 ms clock and says whether and when the run finished.
 //
 //   quiltrush-play-timeline TIMELINE [--level NAME] [--no-display] [--ticks N]
-//                           [--trace FILE] [--frames EVERY DIR]
+//                           [--trace FILE] [--frames EVERY DIR] [--drags]
 //
 // Run it from the project root under an X display (xvfb-run -a ...). The
 // game's own "checkpoint N" lines appear on standard output as they happen.
+// --drags ends with the drag steps taken and how many of them held the mouse
+// sphere back from the point under the mouse (a drag by hand holds back none).
 // Exit status 0 when the finish screen came up, 1 when it did not, 2 for bad
 // arguments or a timeline that cannot be read.
 #include <cstdio>
@@ -17,6 +19,7 @@
 #include <string>
 
 #include "game/play/FinishScreen.h"
+#include "game/play/InputHandler.h"
 #include "tools/driver/GameDriver.h"
 #include "tools/driver/InputTimeline.h"
 #include "tools/driver/WholeNumber.h"
@@ -36,12 +39,13 @@ struct Arguments {
     std::string trace;
     int frameEvery = 0;
     std::string frameFolder;
+    bool drags = false;
 };
 
 [[noreturn]] void usage(const char* message) {
     std::fprintf(stderr,
                  "%s\nusage: quiltrush-play-timeline TIMELINE [--level NAME] [--no-display] [--ticks N] "
-                 "[--trace FILE] [--frames EVERY DIR]\n",
+                 "[--trace FILE] [--frames EVERY DIR] [--drags]\n",
                  message);
     std::exit(kExitUsage);
 }
@@ -68,6 +72,8 @@ Arguments parse(int argc, char** argv) {
             arguments.ticks = positive(next());
         } else if (word == "--trace") {
             arguments.trace = next();
+        } else if (word == "--drags") {
+            arguments.drags = true;
         } else if (word == "--frames") {
             arguments.frameEvery = positive(next());
             arguments.frameFolder = next();
@@ -118,6 +124,10 @@ int main(int argc, char** argv) {
         for (const quiltRush::Vector3& p : driver.getBallTrace()) {
             trace << tick++ << ' ' << p.x << ' ' << p.y << ' ' << p.z << '\n';
         }
+    }
+    if (arguments.drags) {
+        const quiltRush::InputHandler& input = driver.getInput();
+        std::printf("drags: %lu steps, %lu held back\n", input.getDragSteps(), input.getHeldBackDragSteps());
     }
     if (driver.getFinishTicks().empty()) {
         std::printf("not finished after %d ticks\n", driver.getTick());
