@@ -17,6 +17,14 @@ function(quiltrush_unmask text out)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
+# Rows written one a line, made ready to go into a file: without the last line
+# break (the file has its own after them), the masked characters back.
+function(quiltrush_rows_out text out)
+  string(REGEX REPLACE "\n$" "" text "${text}")
+  quiltrush_unmask("${text}" text)
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
 # quiltrush_read_table(FILE NAME FIRSTS SECONDS): the cells of the table under
 # "<!-- quiltrush NAME:" in FILE, header and separator rows left out, as two
 # lists of masked cells. A missing or empty table stops the configuration.
@@ -96,8 +104,7 @@ function(quiltrush_help_rows firsts seconds out)
     endforeach()
     string(APPEND text "${line}\n")
   endforeach()
-  string(REGEX REPLACE "\n$" "" text "${text}")
-  quiltrush_unmask("${text}" text)
+  quiltrush_rows_out("${text}" text)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
@@ -128,7 +135,6 @@ function(quiltrush_man_rows firsts seconds out)
     quiltrush_man_text("${second}" body)
     string(APPEND text ".TP\n${tag}\n${body}\n")
   endforeach()
-  string(REGEX REPLACE "\n$" "" text "${text}")
-  quiltrush_unmask("${text}" text)
+  quiltrush_rows_out("${text}" text)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
