@@ -1,7 +1,7 @@
 // The recorded way through every level of the pack, replayed in the real game
 // with the fixed 16 ms clock on every test run: if a change to the game or a
 // level breaks its course, this fails. quiltrush-find-playthrough records a
-// new timeline (see README.md).
+// new timeline (see docs/levels.md).
 #include <gtest/gtest.h>
 
 #include <iostream>
