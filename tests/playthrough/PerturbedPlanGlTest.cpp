@@ -5,6 +5,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "game/scene/GameDataReader.h"
 #include "tests/playthrough/GameInChild.h"
@@ -34,12 +35,11 @@ TEST(PerturbedPlanGlTest, StrayedCopiesOfTheRecordedPlanStillFinish) {
     const quiltRush::Plan plan = quiltRush::Plan::parse(text);
     quiltRush::GameData level;
     quiltRush::GameDataReader::readFile(testSupport::sourceDir() + "/" + quiltRush::GameDataReader::kLevelFile, level);
-    ASSERT_FALSE(level.patchRecords.empty());
-    const int rows = static_cast<int>(level.patchRecords[0].rows);
-    const int cols = static_cast<int>(level.patchRecords[0].cols);
+    const std::vector<quiltRush::GridShape> grids = quiltRush::gridShapes(level);
+    ASSERT_FALSE(grids.empty());
     std::mt19937 random(1);
     for (int copy = 0; copy < kCopies; ++copy) {
-        quiltRush::Plan strayed = quiltRush::perturbPlan(plan, quiltRush::Perturbation{}, rows, cols, random);
+        quiltRush::Plan strayed = quiltRush::perturbPlan(plan, quiltRush::Perturbation{}, grids, random);
         quiltRush::ChildResult result = playthroughTest::withGame(false, [&](quiltRush::GameDriver& driver) {
             quiltRush::InputTimeline timeline;
             return quiltRush::playPlan(driver, strayed, kTickLimit, timeline).toText();

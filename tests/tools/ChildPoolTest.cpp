@@ -64,7 +64,7 @@ TEST(ChildPoolTest, APlanSearchFindsTheSameWhateverTheNumberOfJobs) {
                 }
                 return evaluations;
             },
-            [&](const Evaluation& improved) { improvements += improved.plan.toText() + " | "; });
+            [&](const Evaluation& improved) { improvements += improved.plan.toText() + " | "; }).best;
         return improvements + best.plan.toText();
     };
     std::string alone = search(1);

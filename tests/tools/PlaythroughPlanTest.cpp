@@ -32,6 +32,16 @@ TEST(PlaythroughPlanTest, PlanTextReadsBackToTheSameSteps) {
     EXPECT_EQ(plan.toText(), text);
 }
 
+TEST(PlaythroughPlanTest, ADragOnALaterGridNamesItsGrid) {
+    const std::string text = "5,3,4,10,20,6,0,1,2;7,1,1,0,0,1,0,0";
+    Plan plan = Plan::parse(text);
+    ASSERT_EQ(plan.drags.size(), 2u);
+    EXPECT_EQ(plan.drags[0].grid, 2);
+    EXPECT_EQ(plan.drags[1].grid, 0);
+    EXPECT_EQ(plan.toText(), text);
+    EXPECT_EQ(Plan::parse("5,3,4,10,20,6,0,1,0").toText(), "5,3,4,10,20,6,0,1");
+}
+
 TEST(PlaythroughPlanTest, AnEmptyPlanHasNoSteps) {
     EXPECT_TRUE(Plan::parse("").drags.empty());
     EXPECT_EQ(Plan().toText(), "");
@@ -39,7 +49,8 @@ TEST(PlaythroughPlanTest, AnEmptyPlanHasNoSteps) {
 
 TEST(PlaythroughPlanTest, MalformedPlansAreRefused) {
     EXPECT_THROW(Plan::parse("1,2,3,4,5,6,7"), std::invalid_argument);        // seven numbers
-    EXPECT_THROW(Plan::parse("1,2,3,4,5,6,7,0,9"), std::invalid_argument);    // nine
+    EXPECT_THROW(Plan::parse("1,2,3,4,5,6,7,0,1,9"), std::invalid_argument);  // ten
+    EXPECT_THROW(Plan::parse("1,2,3,4,5,6,7,0,-1"), std::invalid_argument);   // a grid before the first
     EXPECT_THROW(Plan::parse("1,2,3,4,x,6,7,0"), std::invalid_argument);      // not a number
     EXPECT_THROW(Plan::parse("1,2,3,4,5.5,6,7,0"), std::invalid_argument);    // not whole
     EXPECT_THROW(Plan::parse("-1,2,3,4,5,6,7,0"), std::invalid_argument);     // waits back in time

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <random>
+#include <vector>
 
 #include "tools/findPlaythrough/PlaythroughPlan.h"
 
@@ -17,7 +18,8 @@ struct Perturbation {
 
 /// The plan as a player might play it: each number moved at random within the
 /// perturbation, kept playable (at least one move tick, no negative wait or
-/// hold, the sphere inside the rows x cols grid). Orbits stay orbits.
-Plan perturbPlan(const Plan& plan, const Perturbation& by, int rows, int cols, std::mt19937& random);
+/// hold, the sphere inside its grid of the level's grids). Orbits stay
+/// orbits, a drag stays on its grid and a tack stays a tack.
+Plan perturbPlan(const Plan& plan, const Perturbation& by, const std::vector<GridShape>& grids, std::mt19937& random);
 
 }  // namespace quiltRush

@@ -1,13 +1,15 @@
 // The search has two phases. First it samples whole plans at random from a
-// player's repertoire: most turn the camera down first, so that dragging
-// moves the cloth up and down rather than across, then pull a sphere near the
-// cloth's +x edge (the side facing the start camera, where the ramp begins)
-// and maybe tack it there, and some add a second pull. Then it climbs: small
-// random changes to the best plan so far are kept when they score better,
-// which mostly shortens the run once a plan finishes. Candidates come in
-// rounds made from the best plan known when the round began, so that a round
-// can be played on several cores and the search stays the same whatever
-// their number.
+// player's repertoire, the same on every level: one to three pulls of a cloth
+// sphere anywhere on any grid, in any direction across the screen, each
+// maybe tacked where it ends, and before a pull maybe a turn of the camera
+// (a first turn is likelier: a player looks around before acting). A player
+// watches the ball land before the first move, so nothing happens in the
+// first second. Then it
+// climbs: small random changes to the best plan so far are kept when they
+// score better, which mostly shortens the run once a plan finishes.
+// Candidates come in rounds made from the best plan known when the round
+// began, so that a round can be played on several cores and the search stays
+// the same whatever their number.
 #include "tools/findPlaythrough/PlanSearch.h"
 
 #include <algorithm>
@@ -26,35 +28,40 @@ struct Range {
 };
 
 // The repertoire, in ticks of 16 ms and window pixels.
-constexpr Range kOrbitWait{60, 200};  // from the click on New: the ball lands within about 60 ticks
-constexpr Range kOrbitDx{-40, 40};    // yaw, one degree per pixel
-constexpr Range kOrbitDy{-70, 0};     // mouse up lowers the eye
-constexpr Range kOrbitMove{5, 30};
+constexpr Range kFirstWait{60, 200};  // from the click on New: the ball lands within about 60 ticks
+constexpr Range kOrbitWait{5, 80};
+constexpr Range kOrbitDx{-180, 180};  // yaw, one degree per pixel: half a turn either way
+constexpr Range kOrbitDy{-70, 30};    // mouse up lowers the eye
+constexpr Range kOrbitMove{5, 40};
 constexpr Range kDragWait{5, 80};
-constexpr double kFirstRowShare = 0.6;   // rows from here to the last one lie towards the +x edge
-constexpr double kFirstColShare = 0.22;  // columns about the middle of that edge
-constexpr double kLastColShare = 0.75;
-constexpr Range kDragDx{-60, 60};
-constexpr Range kDragDy{40, 240};  // mostly down the screen
+constexpr Range kDragDx{-240, 240};
+constexpr Range kDragDy{-240, 240};
 constexpr Range kDragMove{5, 60};
 constexpr Range kDragHold{0, 40};  // a player tacks and lets go: the camera follows the ball only then
-constexpr double kOrbitChance = 0.8;
-constexpr double kTackChance = 0.6;
-constexpr double kSecondDragChance = 0.3;
+constexpr double kFirstOrbitChance = 0.6;
+constexpr double kLaterOrbitChance = 0.25;
+constexpr double kTackChance = 0.5;
+constexpr double kSecondDragChance = 0.5;
+constexpr double kThirdDragChance = 0.4;  // given a second
+constexpr double kAppendChance = 0.2;     // a climbing change that adds a pull at the end
+constexpr long kMostPulls = 5;
 
 class PlanSampler {
 public:
     explicit PlanSampler(const SearchSettings& settings)
-        : random(settings.seed),
-          rows{static_cast<int>(settings.gridRows * kFirstRowShare), std::max(0, settings.gridRows - 1)},
-          cols{static_cast<int>(settings.gridCols * kFirstColShare),
-               std::max(0, static_cast<int>(settings.gridCols * kLastColShare))} {}
+        : random(settings.seed), grids(settings.grids), tacks(settings.tacks) {
+        if (grids.empty()) grids.push_back(GridShape{1, 1, 0});  // every drag then misses, as it would in the game
+    }
 
     Plan sample() {
         Plan plan;
-        if (chance(kOrbitChance)) plan.drags.push_back(orbit());
-        plan.drags.push_back(drag());
-        if (chance(kSecondDragChance)) plan.drags.push_back(drag());
+        int pulls = 1;
+        if (chance(kSecondDragChance)) pulls += chance(kThirdDragChance) ? 2 : 1;
+        for (int k = 0; k < pulls; ++k) {
+            if (chance(k == 0 ? kFirstOrbitChance : kLaterOrbitChance)) plan.drags.push_back(orbit());
+            plan.drags.push_back(drag());
+        }
+        plan.drags.front().waitTicks = pick(kFirstWait);
         return plan;
     }
 
@@ -62,10 +69,20 @@ public:
     Plan mutate(const Plan& plan) {
         Plan changed = plan;
         if (changed.drags.empty()) return sample();
-        Drag& step = changed.drags[pick(0, static_cast<int>(changed.drags.size()) - 1)];
+        const long pulls = std::count_if(changed.drags.begin(), changed.drags.end(),
+                                         [](const Drag& d) { return d.row != Drag::kOrbit; });
+        if (pulls < kMostPulls && chance(kAppendChance)) {
+            changed.drags.push_back(drag());
+            return changed;
+        }
+        int index = pick(0, static_cast<int>(changed.drags.size()) - 1);
+        Drag& step = changed.drags[static_cast<std::size_t>(index)];
+        const Range wait = index == 0 ? kFirstWait : step.row == Drag::kOrbit ? kOrbitWait : kDragWait;
         int changes = pick(1, 3);
         for (int i = 0; i < changes; ++i) {
-            if (step.row == Drag::kOrbit) {
+            if (pick(0, 4) == 0) {
+                nudge(step.waitTicks, wait);
+            } else if (step.row == Drag::kOrbit) {
                 nudgeOrbit(step);
             } else {
                 nudgeDrag(step);
@@ -88,37 +105,47 @@ private:
     Drag drag() {
         Drag step;
         step.waitTicks = pick(kDragWait);
-        step.row = pick(rows);
-        step.col = pick(cols);
+        step.grid = pick(0, static_cast<int>(grids.size()) - 1);
+        step.row = pick(rowsOf(step));
+        step.col = pick(colsOf(step));
         step.dx = pick(kDragDx);
         step.dy = pick(kDragDy);
         step.moveTicks = pick(kDragMove);
         step.holdTicks = pick(kDragHold);
-        step.tack = chance(kTackChance);
+        step.tack = tacks && chance(kTackChance);
         return step;
     }
 
     void nudgeOrbit(Drag& step) {
-        switch (pick(0, 3)) {
-            case 0: nudge(step.waitTicks, kOrbitWait); break;
-            case 1: nudge(step.dx, kOrbitDx); break;
-            case 2: nudge(step.dy, kOrbitDy); break;
+        switch (pick(0, 2)) {
+            case 0: nudge(step.dx, kOrbitDx); break;
+            case 1: nudge(step.dy, kOrbitDy); break;
             default: nudge(step.moveTicks, kOrbitMove); break;
         }
     }
 
     void nudgeDrag(Drag& step) {
         switch (pick(0, 8)) {
-            case 0: nudge(step.waitTicks, kDragWait); break;
-            case 1: nudge(step.row, rows); break;
-            case 2: nudge(step.col, cols); break;
-            case 3: nudge(step.dx, kDragDx); break;
-            case 4: nudge(step.dy, kDragDy); break;
-            case 5: nudge(step.moveTicks, kDragMove); break;
-            case 6: nudge(step.holdTicks, kDragHold); break;
-            default: step.tack = !step.tack; break;
+            case 0: nudge(step.row, rowsOf(step)); break;
+            case 7: moveToGrid(step, pick(0, static_cast<int>(grids.size()) - 1)); break;
+            case 1: nudge(step.col, colsOf(step)); break;
+            case 2: nudge(step.dx, kDragDx); break;
+            case 3: nudge(step.dy, kDragDy); break;
+            case 4: nudge(step.moveTicks, kDragMove); break;
+            case 5: nudge(step.holdTicks, kDragHold); break;
+            default: step.tack = tacks && !step.tack; break;
         }
     }
+
+    // The same place on another grid, as near as its size allows.
+    void moveToGrid(Drag& step, int grid) {
+        step.grid = grid;
+        step.row = std::clamp(step.row, 0, rowsOf(step).high);
+        step.col = std::clamp(step.col, 0, colsOf(step).high);
+    }
+
+    Range rowsOf(const Drag& step) const { return {0, std::max(0, grids[static_cast<std::size_t>(step.grid)].rows - 1)}; }
+    Range colsOf(const Drag& step) const { return {0, std::max(0, grids[static_cast<std::size_t>(step.grid)].cols - 1)}; }
 
     void nudge(int& value, Range range) {
         int reach = std::max(1, (range.high - range.low) / 4);
@@ -130,26 +157,36 @@ private:
     bool chance(double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(random) < p; }
 
     std::mt19937 random;
-    Range rows;
-    Range cols;
+    std::vector<GridShape> grids;
+    bool tacks;
 };
 
 }  // namespace
 
-Evaluation searchPlans(const SearchSettings& settings, const RoundEvaluator& evaluateRound,
-                       const std::function<void(const Evaluation&)>& onImprove) {
+SearchResult searchPlans(const SearchSettings& settings, const RoundEvaluator& evaluateRound,
+                         const std::function<void(const Evaluation&)>& onImprove) {
     PlanSampler sampler(settings);
     const int samplingTries = static_cast<int>(settings.tries * kSamplingShare);
     const int roundSize = std::max(1, settings.roundSize);
-    Evaluation best;
+    SearchResult result;
+    Evaluation& best = result.best;
     std::vector<Plan> round;
+    std::vector<bool> sampled;
     for (int first = 0; first < settings.tries; first += roundSize) {
         round.clear();
+        sampled.clear();
         for (int i = first; i < std::min(settings.tries, first + roundSize); ++i) {
             bool climbing = i >= samplingTries && !best.failed;
             round.push_back(climbing ? sampler.mutate(best.plan) : sampler.sample());
+            sampled.push_back(!climbing);
         }
-        for (const Evaluation& candidate : evaluateRound(round)) {
+        std::vector<Evaluation> played = evaluateRound(round);
+        for (std::size_t k = 0; k < played.size(); ++k) {
+            const Evaluation& candidate = played[k];
+            if (sampled[k]) {
+                ++result.sampled;
+                if (!candidate.failed && candidate.outcome.finished) ++result.sampledFinished;
+            }
             if (candidate.failed) continue;
             if (best.failed || candidate.outcome.score() > best.outcome.score()) {
                 best = candidate;
@@ -157,11 +194,11 @@ Evaluation searchPlans(const SearchSettings& settings, const RoundEvaluator& eva
             }
         }
     }
-    return best;
+    return result;
 }
 
-Evaluation searchPlans(const SearchSettings& settings, const std::function<Evaluation(const Plan&)>& evaluate,
-                       const std::function<void(const Evaluation&)>& onImprove) {
+SearchResult searchPlans(const SearchSettings& settings, const std::function<Evaluation(const Plan&)>& evaluate,
+                         const std::function<void(const Evaluation&)>& onImprove) {
     return searchPlans(
         settings,
         [&](const std::vector<Plan>& round) {

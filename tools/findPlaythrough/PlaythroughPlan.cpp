@@ -87,7 +87,7 @@ private:
         }
         int x = 0;
         int y = 0;
-        if (!sphereToPixel(drag.row, drag.col, x, y)) {
+        if (!sphereToPixel(drag, x, y)) {
             ++outcome.picksMissed;
             return;
         }
@@ -137,14 +137,14 @@ private:
                       std::clamp(y, 0, GameDriver::kWindowHeight - 1));
     }
 
-    bool sphereToPixel(int row, int col, int& x, int& y) const {
-        const std::vector<PatchRecord>& grids = driver.getApplication().getGameData().patchRecords;
-        if (grids.empty()) return false;
-        int rows = static_cast<int>(grids[0].rows);
-        int cols = static_cast<int>(grids[0].cols);
-        if (row < 0 || col < 0 || row >= rows || col >= cols) return false;
+    bool sphereToPixel(const Drag& drag, int& x, int& y) const {
+        std::vector<GridShape> grids = gridShapes(driver.getApplication().getGameData());
+        if (drag.grid < 0 || drag.grid >= static_cast<int>(grids.size())) return false;
+        const GridShape& grid = grids[static_cast<std::size_t>(drag.grid)];
+        if (drag.row < 0 || drag.col < 0 || drag.row >= grid.rows || drag.col >= grid.cols) return false;
         const std::vector<Sphere*>& spheres = driver.getPatch().getSpheres();
-        std::size_t index = static_cast<std::size_t>(row) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(col);
+        std::size_t index = grid.firstSphere + static_cast<std::size_t>(drag.row) * static_cast<std::size_t>(grid.cols) +
+                            static_cast<std::size_t>(drag.col);
         if (index >= spheres.size()) return false;
         return driver.windowPixelOf(spheres[index]->getPosition(), x, y);
     }
@@ -209,6 +209,7 @@ std::string Plan::toText() const {
         if (i > 0) out << ';';
         out << d.waitTicks << ',' << d.row << ',' << d.col << ',' << d.dx << ',' << d.dy << ',' << d.moveTicks << ','
             << d.holdTicks << ',' << (d.tack ? 1 : 0);
+        if (d.grid != 0) out << ',' << d.grid;  // plans on one grid read as they always did
     }
     return out.str();
 }
@@ -219,9 +220,10 @@ Plan Plan::parse(const std::string& text) {
     for (std::string part; std::getline(in, part, ';');) {
         if (part.empty()) continue;
         std::vector<int> n = numbersOf(part, ',');
-        if (n.size() != 8) throw std::invalid_argument("a drag has 8 numbers: '" + part + "'");
+        if (n.size() != 8 && n.size() != 9) throw std::invalid_argument("a drag has 8 or 9 numbers: '" + part + "'");
         if (n[0] < 0 || n[5] < 1 || n[6] < 0) throw std::invalid_argument("wait, move and hold ticks: '" + part + "'");
-        plan.drags.push_back({n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7] != 0});
+        if (n.size() == 9 && n[8] < 0) throw std::invalid_argument("a grid is counted from 0: '" + part + "'");
+        plan.drags.push_back({n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7] != 0, n.size() == 9 ? n[8] : 0});
     }
     return plan;
 }

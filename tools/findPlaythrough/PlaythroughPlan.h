@@ -4,16 +4,17 @@
 #include <vector>
 
 #include "tools/driver/InputTimeline.h"
+#include "tools/findPlaythrough/GridShape.h"
 
 namespace quiltRush {
 
 class GameDriver;
 
 /// One drag of a cloth sphere, as a player does it: after waitTicks, move the
-/// mouse onto the sphere (row along x, column along z of the first grid),
-/// press the left button, move the mouse (dx, dy) pixels in a straight line
-/// over moveTicks, hold holdTicks, tack the sphere there with space if tack,
-/// release.
+/// mouse onto the sphere (row along x, column along z of the level's grid
+/// number grid, counted from 0 in file order), press the left button, move
+/// the mouse (dx, dy) pixels in a straight line over moveTicks, hold
+/// holdTicks, tack the sphere there with space if tack, release.
 /// A row of kOrbit makes the step an orbit instead: the right button is held
 /// at the window centre and the mouse moves (dx, dy) over moveTicks, turning
 /// the camera about its target (the column, hold and tack are not used).
@@ -28,6 +29,7 @@ struct Drag {
     int moveTicks = 1;
     int holdTicks = 0;
     bool tack = false;
+    int grid = 0;
 };
 
 /// A whole strategy: the menu's New button at the start, the drags one after
@@ -35,7 +37,8 @@ struct Drag {
 struct Plan {
     std::vector<Drag> drags;
 
-    /// "wait,row,col,dx,dy,move,hold,tack" per drag, drags separated by ';'.
+    /// "wait,row,col,dx,dy,move,hold,tack" per drag, drags separated by ';';
+    /// a drag on a grid other than the first adds ",grid".
     std::string toText() const;
     /// Reads toText()'s form; throws std::invalid_argument for anything else.
     static Plan parse(const std::string& text);

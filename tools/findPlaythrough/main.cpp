@@ -1,10 +1,14 @@
 // quiltrush-find-playthrough: searches for a way through the level and
 // writes it as a timeline that replays in the real game.
 //
-//   quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N] [--jobs N]
+//   quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N] [--jobs N] [--no-tacks]
 //   quiltrush-find-playthrough --evaluate PLAN [--out FILE] [--ticks N]
 //   ... [--robustness N]   then replays N perturbed copies of the best (or
 //                          evaluated) plan and says how many still finish
+//
+// A search ends by saying how many of its random plans finished: the share
+// a player trying things at random would finish with, a measure of how hard
+// the level is. --no-tacks searches plans that never tack.
 //
 // Run it from the project root under an X display (xvfb-run -a ...). The game
 // is built once; each candidate plan is played on a copy of it (a child
@@ -49,7 +53,7 @@ struct Arguments {
 
 [[noreturn]] void usage(const std::string& message) {
     std::fprintf(stderr,
-                 "%s\nusage: quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N] [--jobs N]\n"
+                 "%s\nusage: quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N] [--jobs N] [--no-tacks]\n"
                  "       quiltrush-find-playthrough --evaluate PLAN [--out FILE] [--ticks N]\n"
                  "       either followed by [--robustness N]\n",
                  message.c_str());
@@ -81,6 +85,8 @@ Arguments parse(int argc, char** argv) {
             arguments.search.tickLimit = static_cast<int>(number(next()));
         } else if (word == "--robustness") {
             arguments.robustness = static_cast<int>(number(next()));
+        } else if (word == "--no-tacks") {
+            arguments.search.tacks = false;
         } else if (word == "--jobs") {
             arguments.jobs = static_cast<int>(number(next()));
             if (arguments.jobs < 1) usage("--jobs needs at least 1");
@@ -95,12 +101,11 @@ Arguments parse(int argc, char** argv) {
             usage("unknown argument " + word);
         }
     }
-    // The drags aim at spheres of the level's first cloth grid.
+    // The drags aim at spheres of the level's cloth grids.
     quiltRush::GameData level;
     quiltRush::GameDataReader::readFile(quiltRush::GameDataReader::kLevelFile, level);
-    if (level.patchRecords.empty()) usage("no cloth in " + std::string(quiltRush::GameDataReader::kLevelFile));
-    arguments.search.gridRows = static_cast<int>(level.patchRecords[0].rows);
-    arguments.search.gridCols = static_cast<int>(level.patchRecords[0].cols);
+    arguments.search.grids = quiltRush::gridShapes(level);
+    if (arguments.search.grids.empty()) usage("no cloth in " + std::string(quiltRush::GameDataReader::kLevelFile));
     // A single evaluation writes a timeline only when asked to.
     if (!arguments.outGiven && !arguments.evaluating) arguments.out = kDefaultTimeline;
     return arguments;
@@ -110,13 +115,18 @@ bool writeTimeline(const std::string& path, const Evaluation& best) {
     std::FILE* file = std::fopen(path.c_str(), "w");
     if (file == nullptr) return false;
     std::fprintf(file,
-                 "# Quilt Rush, level 1: a way through, found by quiltrush-find-playthrough.\n"
+                 "# Quilt Rush: a way through the level, found by quiltrush-find-playthrough.\n"
                  "# One event a line: tick event arguments; ticks of 16 ms, window pixels from the top-left.\n"
                  "# plan: %s\n"
                  "# outcome: %s\n",
                  best.plan.toText().c_str(), best.outcome.toText().c_str());
     std::fputs(best.timelineText.c_str(), file);
     return std::fclose(file) == 0;
+}
+
+void describeShare(const SearchResult& result) {
+    double share = result.sampled > 0 ? 100.0 * result.sampledFinished / result.sampled : 0.0;
+    std::printf("random plans: %d of %d finished (%.1f%%)\n", result.sampledFinished, result.sampled, share);
 }
 
 void describe(const Evaluation& evaluation) {
@@ -133,7 +143,7 @@ void reportRobustness(const Plan& plan, const Arguments& arguments, const Candid
     std::mt19937 random(arguments.search.seed);
     std::vector<Plan> strayed;
     for (int i = 0; i < arguments.robustness; ++i) {
-        strayed.push_back(perturbPlan(plan, by, arguments.search.gridRows, arguments.search.gridCols, random));
+        strayed.push_back(perturbPlan(plan, by, arguments.search.grids, random));
     }
     int finished = 0;
     for (const Evaluation& evaluation : pool.evaluate(strayed)) {
@@ -153,9 +163,11 @@ int main(int argc, char** argv) {
         if (arguments.evaluating) {
             best = pool.evaluate({arguments.evaluate})[0];
         } else {
-            best = searchPlans(
+            SearchResult result = searchPlans(
                 arguments.search, [&](const std::vector<Plan>& round) { return pool.evaluate(round); },
                 [](const Evaluation& improved) { describe(improved); });
+            best = result.best;
+            describeShare(result);
         }
     } catch (const std::exception& error) {
         usage(error.what());

@@ -1,0 +1,275 @@
+"""What every level of the pack is made of: vector helpers, the scenery mesh
+with its one-sided collision faces, the cloth grids with their pins, and the
+writers of the scene model (ASE) and the level file.
+
+Positions are the game's y-up world coordinates; the model file is z-up, so
+every point and normal is written as (x, -z, y). The game fixes the rest: the
+ball starts every run at BALL_START, the camera's eye restarts at EYE_START
+and looks at the ball, and a ball below FALL_HEIGHT restarts the run.
+"""
+import math
+import os
+
+BALL_START = (-3.0, 7.0, -3.0)
+EYE_START = (0.0, 10.0, -2.0)
+FALL_HEIGHT = -50.0
+BALL_RADIUS = 0.2
+
+SCENE_TEXTURE = "assets/models/scene.bmp"
+CLOTH_TEXTURE = "assets/models/cloth.bmp"
+TILE = 1.0  # world units per texture repeat
+
+# The cloth of the first level: its spacing holds the ball under the hardest
+# drags (a cell stretched 2.6 times still keeps a ball of radius 0.2 out), and
+# its stiffness carries the ball with a gentle sag.
+SPACING = 4.0 / 27.0
+STIFFNESS = 5000.0
+
+# Tack icons (overlay pixels, origin bottom-left): along the top-right corner
+# of the 640 x 480 window, the first one rightmost.
+TACK_SLOTS = [(600, 440), (540, 440), (480, 440), (420, 440), (360, 440)]
+
+
+def sub(a, b):
+    return (a[0] - b[0], a[1] - b[1], a[2] - b[2])
+
+
+def add(a, b):
+    return (a[0] + b[0], a[1] + b[1], a[2] + b[2])
+
+
+def scale(a, s):
+    return (a[0] * s, a[1] * s, a[2] * s)
+
+
+def cross(a, b):
+    return (a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0])
+
+
+def dot(a, b):
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]
+
+
+def unit(a):
+    n = math.sqrt(a[0] ** 2 + a[1] ** 2 + a[2] ** 2)
+    return (a[0] / n, a[1] / n, a[2] / n)
+
+
+def mix(a, b, f):
+    return add(a, scale(sub(b, a), f))
+
+
+class Mesh:
+    def __init__(self):
+        self.triangles = []  # (p0, p1, p2, normal), counter-clockwise seen from the normal's side
+
+    def triangle(self, p0, p1, p2, towards):
+        """A triangle whose face (the side that holds the ball) looks towards the point given."""
+        normal = unit(cross(sub(p1, p0), sub(p2, p0)))
+        centre = scale(add(add(p0, p1), p2), 1.0 / 3.0)
+        if dot(normal, sub(towards, centre)) < 0:
+            p1, p2 = p2, p1
+            normal = scale(normal, -1.0)
+        self.triangles.append((p0, p1, p2, normal))
+
+    def quad(self, p0, p1, p2, p3, towards):
+        self.triangle(p0, p1, p2, towards)
+        self.triangle(p0, p2, p3, towards)
+
+    def slab(self, corners, towards):
+        """A quad held from both sides (towards, then away from the given point):
+        a thin wall or board the ball may meet from either side."""
+        self.quad(*corners, towards)
+        centre = scale(add(add(corners[0], corners[1]), add(corners[2], corners[3])), 0.25)
+        self.quad(*corners, add(centre, sub(centre, towards)))
+
+
+class Level:
+    """One level of the pack: its files, its scenery, its cloth and its bubbles."""
+
+    def __init__(self, name, hint, folder):
+        self.name = name
+        self.hint = hint
+        self.level_file = folder + "/gameData.txt"
+        self.scene_file = folder + "/scene.ase"
+        self.comment = "Quilt Rush level %s, made by tools/level/make_level.py" % name
+        self.cloth_texture = CLOTH_TEXTURE
+        self.mesh = Mesh()
+        self.grids = []        # (centre, size_x, size_z, rows, cols, stiffness, four patch-wide pin indices)
+        self.spheres = 0       # patch-wide, over the grids so far
+        self.checkpoints = []  # (x, y, z, radius)
+        self.tacks = []        # icon centres
+
+    def grid(self, corner, rows, cols, pins, spacing=SPACING, stiffness=STIFFNESS):
+        """A flat grid whose sphere of row 0, column 0 lies at corner (rows run
+        along x, columns along z, spacing apart); pins are four (row, column)
+        pairs of this grid. Returns the patch-wide index of its first sphere."""
+        size_x, size_z = rows * spacing, cols * spacing
+        centre = (corner[0] + size_x / 2, corner[1], corner[2] + size_z / 2)
+        first = self.spheres
+        indices = tuple(first + r * cols + c for r, c in pins)
+        self.grids.append((centre, size_x, size_z, rows, cols, stiffness, indices))
+        self.spheres += rows * cols
+        return first
+
+    def use_tacks(self, count):
+        self.tacks = TACK_SLOTS[:count]
+
+    def quarter_turn(self, about):
+        """Turns the whole level a quarter turn about the vertical line through
+        about (x, z): +x goes to +z and +z to -x. Scenery and bubbles turn as
+        they are; a grid's rows must run along x, so each grid is rebuilt with
+        rows and columns swapped and its pins moved with their spheres."""
+        ax, az = about
+
+        def turn(p):
+            return (ax - (p[2] - az), p[1], az + (p[0] - ax))
+
+        self.mesh.triangles = [(turn(p0), turn(p1), turn(p2), turn_vector(n)) for p0, p1, p2, n in self.mesh.triangles]
+        grids, first = [], 0
+        for centre, size_x, size_z, rows, cols, stiffness, pins in self.grids:
+            moved = []
+            for index in pins:
+                i, j = divmod(index - first, cols)
+                moved.append(first + (cols - 1 - j) * rows + i)
+            dx, dz = size_x / rows, size_z / cols
+            # Sphere (i, j) lies at centre - size / 2 + (i dx, j dz); its turn
+            # becomes sphere (cols - 1 - j, i) of the new grid.
+            corner = turn((centre[0] - size_x / 2, centre[1], centre[2] - size_z / 2 + (cols - 1) * dz))
+            new_centre = (corner[0] + size_z / 2, centre[1], corner[2] + size_x / 2)
+            grids.append((new_centre, size_z, size_x, cols, rows, stiffness, tuple(moved)))
+            first += rows * cols
+        self.grids = grids
+        self.checkpoints = [(*turn(c[:3]), c[3]) for c in self.checkpoints]
+
+
+def turn_vector(v):
+    return (-v[2], v[1], v[0])
+
+
+def model(p):
+    """World (y-up) to model (z-up): the loader turns (x, y, z) into (x, z, -y)."""
+    return (p[0], -p[2], p[1])
+
+
+def uv_for(p, normal):
+    """Planar texture coordinates along the face's two most tangential axes."""
+    ax = max(range(3), key=lambda i: abs(normal[i]))
+    a, b = [i for i in range(3) if i != ax]
+    return (p[a] / TILE, p[b] / TILE)
+
+
+def write_ase(mesh, root, path, comment):
+    vertices = []
+    faces = []
+    tverts = []
+    for p0, p1, p2, normal in mesh.triangles:
+        base = len(vertices)
+        vertices.extend([p0, p1, p2])
+        tverts.extend([uv_for(p, normal) for p in (p0, p1, p2)])
+        faces.append((base, base + 1, base + 2, normal))
+    f = lambda v: "%.6f" % v
+    out = ["*3DSMAX_ASCIIEXPORT\t200", '*COMMENT "%s"' % comment,
+           "*MATERIAL_LIST {", "\t*MATERIAL_COUNT 1", "\t*MATERIAL 0 {", '\t\t*MATERIAL_NAME "course"',
+           "\t\t*MAP_DIFFUSE {", '\t\t\t*BITMAP "%s"' % SCENE_TEXTURE, "\t\t}", "\t}", "}",
+           "*GEOMOBJECT {", '\t*NODE_NAME "course"', "\t*MESH {",
+           "\t\t*MESH_NUMVERTEX %d" % len(vertices), "\t\t*MESH_NUMFACES %d" % len(faces),
+           "\t\t*MESH_VERTEX_LIST {"]
+    for i, p in enumerate(vertices):
+        m = model(p)
+        out.append("\t\t\t*MESH_VERTEX %d\t%s\t%s\t%s" % (i, f(m[0]), f(m[1]), f(m[2])))
+    out.append("\t\t}")
+    out.append("\t\t*MESH_FACE_LIST {")
+    for i, (a, b, c, _) in enumerate(faces):
+        out.append("\t\t\t*MESH_FACE %d:\tA: %d B: %d C: %d AB: 1 BC: 1 CA: 1\t*MESH_SMOOTHING 1\t*MESH_MTLID 0" % (i, a, b, c))
+    out.append("\t\t}")
+    out.append("\t\t*MESH_NUMTVERTEX %d" % len(tverts))
+    out.append("\t\t*MESH_TVERTLIST {")
+    for i, (u, v) in enumerate(tverts):
+        out.append("\t\t\t*MESH_TVERT %d\t%s\t%s\t0.000000" % (i, f(u), f(v)))
+    out.append("\t\t}")
+    out.append("\t\t*MESH_NUMTVFACES %d" % len(faces))
+    out.append("\t\t*MESH_TFACELIST {")
+    for i, (a, b, c, _) in enumerate(faces):
+        out.append("\t\t\t*MESH_TFACE %d\t%d\t%d\t%d" % (i, a, b, c))
+    out.append("\t\t}")
+    out.append("\t\t*MESH_NORMALS {")
+    for i, (a, b, c, normal) in enumerate(faces):
+        n = model(normal)
+        out.append("\t\t\t*MESH_FACENORMAL %d\t%s\t%s\t%s" % (i, f(n[0]), f(n[1]), f(n[2])))
+        for v in (a, b, c):
+            out.append("\t\t\t\t*MESH_VERTEXNORMAL %d\t%s\t%s\t%s" % (v, f(n[0]), f(n[1]), f(n[2])))
+    out.append("\t\t}")
+    out.append("\t}")
+    out.append("}")
+    with open(os.path.join(root, path), "w") as handle:
+        handle.write("\n".join(out) + "\n")
+    return len(faces)
+
+
+def write_game_data(level, root):
+    lines = ["BEGINDATA", "", "BEGINSCENE", level.scene_file, level.cloth_texture, "", "BEGINPATCH"]
+    for centre, size_x, size_z, rows, cols, stiffness, pins in level.grids:
+        lines.append("  %.6g %g %.6g  %.6g %.6g  %d %d  %g  %d %d %d %d" % (
+            *centre, size_x, size_z, rows, cols, stiffness, *pins))
+    lines += ["ENDPATCH", "", "BEGINCHECKPOINT"]
+    lines += ["  %.4g %.4g %.4g %.4g" % cp for cp in level.checkpoints]
+    lines += ["ENDCHECKPOINT", "", "BEGINTACK"]
+    lines += ["  %d %d" % t for t in level.tacks]
+    lines += ["ENDTACK", "", "ENDDATA"]
+    with open(os.path.join(root, level.level_file), "w") as handle:
+        handle.write("\n".join(lines) + "\n")
+
+
+def write_level(level, root):
+    """Writes the level's scene model and level file under root; the triangle count."""
+    os.makedirs(os.path.dirname(os.path.join(root, level.level_file)), exist_ok=True)
+    count = write_ase(level.mesh, root, level.scene_file, level.comment)
+    write_game_data(level, root)
+    return count
+
+
+# Troughs: a V-shaped channel along a centre line, one cross-section per
+# point: (x, z, bottom height, half width at the rim, rim height above the
+# bottom), with vertical lips of `lip` on both rims. A ball in it runs to the
+# middle line, so bubbles on that line cannot be missed.
+
+def cross_sections(course, lip):
+    """Per course point: bottom, the two rims and the two lip tops, the
+    section square to the centre line (the mean of its two neighbouring
+    stretches at a bend)."""
+    sections = []
+    for k, (x, z, y, w, h) in enumerate(course):
+        before = course[max(k - 1, 0)]
+        after = course[min(k + 1, len(course) - 1)]
+        along = unit((after[0] - before[0], 0.0, after[1] - before[1]))
+        side = (-along[2], 0.0, along[0])
+        bottom = (x, y, z)
+        rims = [add(bottom, add(scale(side, s * w), (0.0, h, 0.0))) for s in (1.0, -1.0)]
+        lips = [add(rim, (0.0, lip, 0.0)) for rim in rims]
+        sections.append((bottom, rims, lips))
+    return sections
+
+
+def trough_walls(mesh, sections):
+    """Both sides of the trough, stretch by stretch: the sloping wall, then its lip."""
+    for (b0, rims0, lips0), (b1, rims1, lips1) in zip(sections, sections[1:]):
+        middle = scale(add(b0, b1), 0.5)
+        above = add(middle, (0.0, 2.0, 0.0))  # the walls face up and inwards
+        for s in range(2):
+            mesh.quad(b0, b1, rims1[s], rims0[s], above)
+            mesh.quad(rims0[s], rims1[s], lips1[s], lips0[s], add(middle, (0.0, rims0[s][1] - b0[1], 0.0)))
+
+
+def trough_end(mesh, sections, end, next_one):
+    """Closes the trough at section `end`, facing the section `next_one`."""
+    b, rims, lips = sections[end]
+    inside = sections[next_one][0]
+    mesh.triangle(b, rims[0], rims[1], inside)
+    mesh.quad(rims[0], rims[1], lips[1], lips[0], inside)
+
+
+def trough_bottom(course, x):
+    """The trough's bottom height at x along its last stretch."""
+    (x0, _, y0, _, _), (x1, _, y1, _, _) = course[-2], course[-1]
+    return y0 + (y1 - y0) * (x - x0) / (x1 - x0)

@@ -1,0 +1,58 @@
+"""net: mend the net to catch the ball, then tip it into the basket.
+
+The ball drops onto a long wooden slide and rolls away at once, towards the
+camera, right and away again, to where the slide ends in mid-air. Below the
+end hangs a net, pinned at three corners; its fourth corner, nearest the
+camera, hangs loose, and a ball that lands in the net rolls out there and
+falls away. Beyond the net's far edge, lower down, waits a basket with the
+bubbles. Before the ball comes, pull the loose side of the net out and tack
+it (space): the net catches the ball. Then yank the net towards the basket
+and the ball flies into it. One hand cannot hold the net out and yank it at
+once: a net held out by hand and let go throws the ball at random, seldom
+into the basket. The loose corner hangs folded over itself until it is
+tacked; the ball never goes through the net.
+"""
+from levelkit import Level, SPACING, cross_sections, trough_end, trough_walls
+
+NAME = "net"
+HINT = "Tack the net's loose corner up, then tip the ball out."
+
+# The slide (levelkit's troughs); the first point lies just behind the ball's
+# drop point, the last is the end in mid-air.
+SLIDE = [
+    (-3.6, -3.0, 4.05, 0.6, 0.8),
+    (-1.0, -3.0, 3.85, 0.6, 0.8),
+    (-0.5, -3.8, 3.75, 0.55, 0.6),
+    (-0.6, -5.9, 3.57, 0.55, 0.6),
+    (-1.2, -6.5, 3.48, 0.55, 0.6),
+    (-2.4, -6.5, 3.40, 0.55, 0.6),
+]
+LIP = 0.35
+# The net: rows along x from its far edge, columns along z; pinned at three
+# corners, the fourth (last row, last column: nearest the camera) loose.
+NET_ROWS, NET_COLS = 16, 16
+NET_CENTRE = (-3.4, 2.6, -6.5)
+# The basket: a short closed trough along z below the net's far edge.
+BASKET = [
+    (-5.3, -8.0, 0.9, 0.75, 0.75),
+    (-5.3, -5.0, 0.6, 0.75, 0.75),
+]
+BUBBLE_RADIUS = 0.47
+BUBBLE_LIFT = 0.7
+
+
+def build():
+    level = Level(NAME, HINT, "assets/levels/" + NAME)
+    half_x, half_z = (NET_ROWS - 1) * SPACING / 2, (NET_COLS - 1) * SPACING / 2
+    corner = (NET_CENTRE[0] - half_x, NET_CENTRE[1], NET_CENTRE[2] - half_z)
+    level.grid(corner, NET_ROWS, NET_COLS, [(0, 0), (0, NET_COLS - 1), (NET_ROWS - 1, 0), (NET_ROWS - 1, 0)])
+    mesh = level.mesh
+    for course in (SLIDE, BASKET):
+        sections = cross_sections(course, LIP)
+        trough_walls(mesh, sections)
+        trough_end(mesh, sections, 0, 1)
+    trough_end(mesh, cross_sections(BASKET, LIP), -1, -2)
+    (x, z0, y0, _, _), (_, z1, y1, _, _) = BASKET
+    level.checkpoints = [(x, y0 + (y1 - y0) * f + BUBBLE_LIFT, z0 + (z1 - z0) * f, BUBBLE_RADIUS) for f in (0.3, 0.7)]
+    level.use_tacks(1)
+    return level

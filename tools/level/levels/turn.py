@@ -1,0 +1,43 @@
+"""turn: the bubbles are out of sight; turn the camera to find the way.
+
+The first level's hammock turned a quarter turn about the ball's drop point:
+its free flap hangs on the left of the start view, and a trough with a low
+board on its far rim lies just beyond the flap's end. The trough runs down towards the start camera and on behind
+it, where it narrows into the channel with the bubbles, out of the start
+view: a player sees the trough leave the screen and finds the rest by
+turning the camera (right button). Pulling the cloth towards the start
+camera, as on the first level, throws the ball over a pinned side, where
+nothing catches it; the ball must go left, down the flap into the trough.
+Turned a quarter turn to the left (the mouse a hundred pixels to the right
+with the right button held), the view is the first level's, and its pull
+works: a steady pull towards you from the cloth beside the ball.
+"""
+from levelkit import BALL_START, Level
+from levels import hammock
+
+NAME = "turn"
+HINT = "Lost? Hold the right button and turn the camera round."
+
+# The trough (see levelkit): the catching stretch just beyond the flap's end,
+# high end at the far side, then on past the start camera's feet into the
+# channel. Its board is lower than the first level's: a ball thrown hard flies
+# over it.
+COURSE = [
+    (-5.7, 0.4, 2.2, 0.9, 1.0),
+    (-1.0, 0.4, 1.4, 0.9, 1.0),
+    (0.6, -0.2, 1.0, 1.1, 0.7),
+    (1.8, 0.0, 0.7, 0.6, 0.5),
+    (8.5, 0.0, -0.9, 0.55, 0.45),
+]
+BUBBLE_DISTANCES = [0.8, 2.4, 4.0, 5.6]
+BOARD_TOP = 4.5
+
+
+def build():
+    level = Level(NAME, HINT, "assets/levels/" + NAME)
+    hammock.add_cloth(level)
+    level.quarter_turn((BALL_START[0], BALL_START[2]))
+    hammock.add_course(level, COURSE, BOARD_TOP)
+    level.checkpoints = hammock.bubbles_along(COURSE, BUBBLE_DISTANCES)
+    level.use_tacks(3)
+    return level
