@@ -76,9 +76,8 @@ TEST_F(LevelSwitchGlTest, ACardOfTheLevelScreenStartsARunOnItsLevel) {
     clicks.press(6, kiln::inputCodes::kLeftButton);
     clicks.release(7, kiln::inputCodes::kLeftButton);
     quiltRush::ChildResult result = playthroughTest::withGame(false, [&](GameDriver& driver) {
-        driver.run(clicks, 7);
         std::string before = driver.getApplication().getLevelFile();
-        driver.step();  // the tick that builds the level
+        driver.run(clicks, 7);  // the press at tick 6 asks, and the level is built as tick 6 begins
         return before + " " + driver.getApplication().getLevelFile() + " " +
                (driver.getGame().isInMenu() ? "menu" : "play");
     });
