@@ -41,8 +41,8 @@ public:
     static constexpr int kCardWidth = 184;
     static constexpr int kCardHeight = 178;
     static constexpr int kColumnStep = 200;
-    static constexpr int kFirstRowY = 72;  // centre of the first row's cards
-    static constexpr int kRowStep = 196;
+    static constexpr int kFirstRowY = 78;  // centre of the first row's cards
+    static constexpr int kRowStep = 192;
     static constexpr int kPictureWidth = 160;
     static constexpr int kPictureHeight = 120;
 

@@ -50,21 +50,21 @@ TEST(LevelScreenTest, APressOnACardAsksForItsLevel) {
         int x, y;
         std::size_t card;
     } cases[] = {
-        {640, 480, 120, 168, 0},      {640, 480, 320 + 92, 168, 1},  // the second card's right edge
-        {640, 480, 320 + 93, 168, 4}, {640, 480, 120, 168 + 89, 0},  // its bottom edge
-        {640, 480, 120, 168 + 90, 4}, {640, 480, 120, 364, 3},
-        {640, 480, 520, 364, 4},  // a fifth card the pack does not have
-        {320, 240, 60, 84, 0},    // half the window, half the sizes
-        {320, 240, 160 + 46, 84, 1},  {320, 240, 160 + 47, 84, 4},
+        {640, 480, 120, 162, 0},      {640, 480, 320 + 92, 162, 1},  // the second card's right edge
+        {640, 480, 320 + 93, 162, 4}, {640, 480, 120, 162 + 89, 0},  // its bottom edge
+        {640, 480, 120, 162 + 90, 4}, {640, 480, 120, 354, 3},
+        {640, 480, 520, 354, 4},  // a fifth card the pack does not have
+        {320, 240, 60, 81, 0},    // half the window, half the sizes
+        {320, 240, 160 + 46, 81, 1},  {320, 240, 160 + 47, 81, 4},
     };
     for (const auto& c : cases) {
         screen.setWindowSizeSource([&c] { return WindowSize{c.width, c.height}; });
         screen.update(16);
         EXPECT_EQ(screen.cardAt(c.x, c.y), c.card) << c.width << "x" << c.height << " at " << c.x << "," << c.y;
     }
-    screen.onMouseButton(kLeftButton, kPressed, 206, 84);
-    screen.onMouseButton(kLeftButton, kReleased, 60, 84);
-    screen.onMouseButton(kRightButton, kPressed, 60, 84);
+    screen.onMouseButton(kLeftButton, kPressed, 206, 81);
+    screen.onMouseButton(kLeftButton, kReleased, 60, 81);
+    screen.onMouseButton(kRightButton, kPressed, 60, 81);
     screen.onMouseButton(kLeftButton, kPressed, 300, 10);
     EXPECT_EQ(asked, std::vector<std::size_t>{1});
 }
