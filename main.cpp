@@ -1,6 +1,3 @@
-#include "framework/Manager.h"
-#include "game/scene/QuiltRushApplication.h"
+#include "game/scene/CommandLine.h"
 
-int main(int argc, char** argv) {
-    return kiln::Manager::instance()->runMain(new quiltRush::QuiltRushApplication(), argc, argv);
-}
+int main(int argc, char** argv) { return quiltRush::runQuiltRush(argc, argv); }

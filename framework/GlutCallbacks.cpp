@@ -10,6 +10,7 @@
 #include "framework/KeyboardEventNotifier.h"
 #include "framework/Manager.h"
 #include "framework/MouseEventNotifier.h"
+#include "framework/MousePosition.h"
 #include "framework/ReshapeEventNotifier.h"
 
 namespace kiln {
@@ -87,16 +88,26 @@ void specialUpCallback(int key, int, int) {
     });
 }
 
+// The position is recorded before the listeners hear of it, as the keys are.
 void mouseCallback(int button, int state, int x, int y) {
-    guarded([&] { MouseEventNotifier::instance()->onMouseButton(button, state, x, y); });
+    guarded([&] {
+        MousePosition::instance()->set(x, y);
+        MouseEventNotifier::instance()->onMouseButton(button, state, x, y);
+    });
 }
 
 void motionCallback(int x, int y) {
-    guarded([&] { MouseEventNotifier::instance()->onMouseMotion(x, y); });
+    guarded([&] {
+        MousePosition::instance()->set(x, y);
+        MouseEventNotifier::instance()->onMouseMotion(x, y);
+    });
 }
 
 void passiveMotionCallback(int x, int y) {
-    guarded([&] { MouseEventNotifier::instance()->onMousePassiveMotion(x, y); });
+    guarded([&] {
+        MousePosition::instance()->set(x, y);
+        MouseEventNotifier::instance()->onMousePassiveMotion(x, y);
+    });
 }
 
 }  // namespace kiln

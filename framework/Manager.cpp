@@ -15,6 +15,7 @@
 #include "framework/KeyboardEventNotifier.h"
 #include "framework/LeakCheck.h"
 #include "framework/MouseEventNotifier.h"
+#include "framework/MousePosition.h"
 #include "framework/Properties.h"
 #include "framework/Registry.h"
 #include "framework/ReshapeEventNotifier.h"
@@ -69,7 +70,7 @@ void Manager::startApp(Application* application, int argc, char** argv) {
     glutTimerFunc(timerPeriod, timerCallback, 0);
 }
 
-void Manager::shutdown() {
+void Manager::destroyEntities() {
     // Notifiers go before the registry, so no listener record outlives its entity.
     KeyboardEventNotifier::destroy();
     MouseEventNotifier::destroy();
@@ -79,8 +80,13 @@ void Manager::shutdown() {
     DrawOverlayNotifier::destroy();
     DebugNotifier::destroy();
     Registry::destroy();
+}
+
+void Manager::shutdown() {
+    destroyEntities();
     DebugFile::destroy();
     KeyBuffer::destroy();
+    MousePosition::destroy();
     Properties::destroy();
     Util::destroy();
     delete app;

@@ -29,6 +29,11 @@ public:
     Application* getApp() const { return app; }
     unsigned int getTimerPeriod() const { return timerPeriod; }
 
+    /// Destroys the notifiers and then the registry with every entity it owns;
+    /// the next instance() of each makes an empty one. Never from inside a
+    /// dispatch: the walk would go on over deleted listeners.
+    static void destroyEntities();
+
     /// Destroys the notifiers, the registry with every entity, the log and the
     /// other framework singletons, then the application and the manager, and
     /// ends the process with status 0. Safe to call from inside a dispatch.

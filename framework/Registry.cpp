@@ -43,6 +43,14 @@ void Registry::registerListeners(Entity* entity) {
     connectIfImplemented<IDebugListener, DebugNotifier>(entity);
 }
 
+Entity* Registry::release(const std::string& id) {
+    auto found = entities.find(id);
+    if (found == entities.end()) return nullptr;
+    Entity* entity = found->second;
+    entities.erase(found);
+    return entity;
+}
+
 void Registry::initAll() {
     for (auto& entry : entities) entry.second->init();
 }

@@ -20,6 +20,11 @@ public:
     /// id throws std::runtime_error; the caller then keeps the entity.
     void add(Entity* entity);
 
+    /// Hands the entity with this id back to the caller, who owns it from now
+    /// on; null when there is none. Its listener records stay in the
+    /// notifiers: release only on the way to Manager::destroyEntities.
+    Entity* release(const std::string& id);
+
     /// Calls init of every entity in ascending byte order of the ids.
     void initAll();
 

@@ -5,7 +5,8 @@
 #     quiltrush-find-playthrough           the level author's tools
 #   /usr/lib/games/quiltrush/quiltrush     the game, started by the launcher only
 #   /usr/share/games/quiltrush/assets/     images, scene model and level
-# with the menu entry, icons, man page, copyright and changelog. The level tools
+# with the menu entry, AppStream metainfo, icons, man page, copyright and
+# changelog. The level tools
 # are commands of their own with their own options, run in or on a level tree
 # as in the build tree, so they sit beside the launcher rather than behind it.
 #
@@ -23,7 +24,46 @@ set(QUILTRUSH_STAGE ${CMAKE_BINARY_DIR}/packaging)
 # The day of this version, for the man page and the changelog.
 set(QUILTRUSH_RELEASE_DATE "2026-12-08")
 set(QUILTRUSH_CHANGELOG_DATE "Tue, 08 Dec 2026 12:00:00 +0000")
-set(QUILTRUSH_MAINTAINER "Quilt Rush developers <quiltrush@example.org>")
+# Who answers for the game, and the reverse-DNS id that names it in software
+# centres (AppStream) and where its screenshots are published.
+set(QUILTRUSH_MAINTAINER "Quilt Rush developers <developers@quiltrush.org>")
+set(QUILTRUSH_APP_ID org.quiltrush.quiltrush)
+set(QUILTRUSH_HOMEPAGE https://quiltrush.org)
+set(QUILTRUSH_SCREENSHOTS_URL ${QUILTRUSH_HOMEPAGE}/screenshots)
+# What the game is, for the package, the menu entry and software centres.
+set(QUILTRUSH_CATEGORIES Game ArcadeGame)
+list(JOIN QUILTRUSH_CATEGORIES ";" QUILTRUSH_DESKTOP_CATEGORIES)
+list(TRANSFORM QUILTRUSH_CATEGORIES PREPEND "    <category>" OUTPUT_VARIABLE categories)
+list(TRANSFORM categories APPEND "</category>")
+list(JOIN categories "\n" QUILTRUSH_METAINFO_CATEGORIES)
+set(QUILTRUSH_SUMMARY "Bend a pinned cloth to roll a ball through every checkpoint")
+set(QUILTRUSH_DESCRIPTION "Quilt Rush is a small 3-D physics game against the clock. A heavy red ball
+lies on a patch of quilted cloth pinned above a wooden course. Grab the
+cloth with the mouse and pull it, pin it down with one of your few tacks,
+and turn and zoom the camera, so that the bending cloth rolls the ball
+through every checkpoint bubble as fast as you can.")
+# The licence's one home is LICENSE; its copyright line goes into the
+# package's copyright file as well.
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE QUILTRUSH_LICENSE_TEXT)
+if(NOT QUILTRUSH_LICENSE_TEXT MATCHES "Copyright \\(c\\) ([^\n]+)")
+  message(FATAL_ERROR "LICENSE has no 'Copyright (c) YEAR HOLDER' line")
+endif()
+set(QUILTRUSH_COPYRIGHT "${CMAKE_MATCH_1}")
+# The copyright format's text: every line indented, an empty one as " .".
+string(REGEX REPLACE "^.*Copyright \\(c\\) [^\n]*\n\n" "" license "${QUILTRUSH_LICENSE_TEXT}")  # after the title and copyright
+string(REGEX REPLACE "\n+$" "" license "${license}")
+string(REGEX REPLACE "\n\n" "\n.\n" license "${license}")
+string(REPLACE "\n" "\n " QUILTRUSH_LICENSE_BODY " ${license}")
+
+include(${QUILTRUSH_PACKAGING}/readme_tables.cmake)
+set(readme ${CMAKE_SOURCE_DIR}/README.md)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${readme} ${CMAKE_SOURCE_DIR}/LICENSE)
+quiltrush_read_table(${readme} options option_names option_texts)
+quiltrush_read_table(${readme} controls control_names control_texts)
+quiltrush_help_rows("${option_names}" "${option_texts}" QUILTRUSH_HELP_OPTIONS)
+quiltrush_help_rows("${control_names}" "${control_texts}" QUILTRUSH_HELP_CONTROLS)
+quiltrush_man_rows("${option_names}" "${option_texts}" QUILTRUSH_MAN_OPTIONS)
+quiltrush_man_rows("${control_names}" "${control_texts}" QUILTRUSH_MAN_CONTROLS)
 
 # The launcher, twice: installed, it finds the game and its data from its own
 # place; in the build tree, the game beside it and the data in the source tree.
@@ -43,6 +83,10 @@ quiltrush_launcher(${CMAKE_BINARY_DIR}/quiltrush-launch
 # Man page and changelog, compressed as Debian wants (gzip -9n: no name, no time).
 configure_file(${QUILTRUSH_PACKAGING}/quiltrush.6.in ${QUILTRUSH_STAGE}/quiltrush.6 @ONLY)
 configure_file(${QUILTRUSH_PACKAGING}/changelog.in ${QUILTRUSH_STAGE}/changelog @ONLY)
+configure_file(${QUILTRUSH_PACKAGING}/copyright.in ${QUILTRUSH_STAGE}/copyright @ONLY)
+configure_file(${QUILTRUSH_PACKAGING}/quiltrush.desktop.in ${QUILTRUSH_STAGE}/quiltrush.desktop @ONLY)
+set(QUILTRUSH_METAINFO ${QUILTRUSH_STAGE}/${QUILTRUSH_APP_ID}.metainfo.xml)
+configure_file(${QUILTRUSH_PACKAGING}/quiltrush.metainfo.xml.in ${QUILTRUSH_METAINFO} @ONLY)
 set(compressed)
 foreach(name quiltrush.6 changelog)
   add_custom_command(OUTPUT ${QUILTRUSH_STAGE}/${name}.gz
@@ -67,25 +111,22 @@ foreach(tool ${QUILTRUSH_LEVEL_TOOLS})
   endif()
 endforeach()
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets DESTINATION ${QUILTRUSH_DATA_DIR})
-install(FILES ${QUILTRUSH_PACKAGING}/quiltrush.desktop DESTINATION share/applications)
+install(FILES ${QUILTRUSH_STAGE}/quiltrush.desktop DESTINATION share/applications)
+install(FILES ${QUILTRUSH_METAINFO} DESTINATION share/metainfo)
 foreach(size 48 256)
   install(FILES ${QUILTRUSH_PACKAGING}/icons/quiltrush-${size}.png
     DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME quiltrush.png)
 endforeach()
 install(FILES ${QUILTRUSH_STAGE}/quiltrush.6.gz ${tool_pages} DESTINATION ${QUILTRUSH_MAN_DIR})
-install(FILES ${QUILTRUSH_PACKAGING}/copyright ${QUILTRUSH_STAGE}/changelog.gz DESTINATION ${QUILTRUSH_DOC_DIR})
+install(FILES ${QUILTRUSH_STAGE}/copyright ${QUILTRUSH_STAGE}/changelog.gz DESTINATION ${QUILTRUSH_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quiltrush)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "roll a ball through checkpoints by bending a pinned cloth")
-set(CPACK_PACKAGE_DESCRIPTION "Quilt Rush is a small 3-D physics game against the clock. A heavy red ball
-lies on a patch of quilted cloth pinned above a wooden course. Grab the
-cloth with the mouse and pull it, pin it down with one of your few tacks,
-and turn and zoom the camera, so that the bending cloth rolls the ball
-through every checkpoint bubble as fast as you can.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${QUILTRUSH_SUMMARY}")
+set(CPACK_PACKAGE_DESCRIPTION "${QUILTRUSH_DESCRIPTION}
 
 Start it from the desktop's game menu or as quiltrush. Level authors can
 play a level of their own with quiltrush --level DIR and check it with

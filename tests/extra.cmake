@@ -24,10 +24,19 @@ else()
 endif()
 
 # The level checker: its unit tests link its library, and the real executable
-# must find the shipped level clean.
+# must find the shipped level and every level of the pack clean, without a
+# warning either.
 if(TARGET level_checker AND TARGET tools_tests)
   target_link_libraries(tools_tests PRIVATE level_checker)
 endif()
+set(QUILTRUSH_PACK_FILE ${CMAKE_SOURCE_DIR}/assets/levels/pack.txt)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${QUILTRUSH_PACK_FILE})
+file(STRINGS ${QUILTRUSH_PACK_FILE} QUILTRUSH_PACK_LINES REGEX "^[a-z0-9]+ ")
+set(QUILTRUSH_PACK_LEVELS)
+foreach(line ${QUILTRUSH_PACK_LINES})
+  string(REGEX MATCH "^[a-z0-9]+" name "${line}")
+  list(APPEND QUILTRUSH_PACK_LEVELS ${name})
+endforeach()
 if(TARGET quiltrush-check-level)
   add_test(NAME tools.check_level.shipped_level_is_clean
     COMMAND $<TARGET_FILE:quiltrush-check-level> ${CMAKE_SOURCE_DIR}
@@ -35,6 +44,15 @@ if(TARGET quiltrush-check-level)
   set_tests_properties(tools.check_level.shipped_level_is_clean PROPERTIES
     PASS_REGULAR_EXPRESSION "gameData\\.txt: ok: "
     LABELS "tools")
+  foreach(level ${QUILTRUSH_PACK_LEVELS})
+    add_test(NAME tools.check_level.${level}_is_clean
+      COMMAND $<TARGET_FILE:quiltrush-check-level> ${CMAKE_SOURCE_DIR} --level ${level}
+      WORKING_DIRECTORY ${TEST_WORKING_DIRECTORY})
+    set_tests_properties(tools.check_level.${level}_is_clean PROPERTIES
+      PASS_REGULAR_EXPRESSION ": ok: "
+      FAIL_REGULAR_EXPRESSION "warning"
+      LABELS "tools")
+  endforeach()
 endif()
 
 # Playing the real executable as a player would: mouse and keys through

@@ -35,10 +35,15 @@ constexpr int kPinSlices = 10;
 
 }  // namespace
 
-// The cloth is part of the 3-D world, which samples plainly (samplePlainly).
+// The cloth is part of the 3-D world, which samples plainly on a software renderer (samplePlainly).
 Patch::Patch(const std::string& id, const std::string& textureFile) : Object(id) {
     loadTexture(texture, textureFile);
     samplePlainly(texture);
+}
+
+Patch::~Patch() {
+    for (Spring* spring : springs) delete spring;
+    for (Sphere* sphere : spheres) delete sphere;
 }
 
 void Patch::addGrid(const PatchRecord& record) {

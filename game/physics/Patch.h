@@ -16,8 +16,9 @@ namespace quiltRush {
 struct PatchRecord;
 
 /// The cloth: rectangular grids of spheres joined by structural springs, drawn
-/// as a textured mesh whose vertices follow the spheres. Spheres and springs
-/// are registered with the physics engine and live until exit.
+/// as a textured mesh whose vertices follow the spheres. The patch owns its
+/// spheres and springs; the physics engine steps them through its own
+/// pointers, so the engine must not step again once the patch is gone.
 class Patch : public Object, public kiln::IUpdateListener {
 public:
     // Every cloth sphere is alike; the level only chooses the springs' stiffness.
@@ -26,6 +27,8 @@ public:
     static constexpr float kSphereDamping = 5.0f;  // per second: the cloth's only loss of energy
 
     Patch(const std::string& id, const std::string& textureFile);
+    /// Deletes the spheres and springs it made.
+    ~Patch() override;
 
     /// Appends one grid from a level record (its pin indices are the caller's).
     /// A record with counts that are not whole numbers of at least 2, more than

@@ -25,7 +25,6 @@ namespace quiltRush {
 
 namespace {
 
-constexpr unsigned long kMaxSimulatedMillis = 50;  // a longer stall is dropped, not caught up
 constexpr unsigned long kMillisPerSubstep = 2;     // substeps last 2 to 3 ms
 constexpr double kSecondsPerMilli = 0.001;
 constexpr unsigned kPolygonPassEvery = 5;  // the scene test is the costly one

@@ -24,6 +24,8 @@ class PhysicsEngine : public kiln::Entity,
                       public kiln::IDrawOverlayListener,
                       public kiln::Singleton<PhysicsEngine> {
 public:
+    static constexpr unsigned long kMaxSimulatedMillis = 50;  // a longer stall is dropped, not caught up
+
     /// Deletes the collision triangles it made; spheres and springs belong to their makers.
     ~PhysicsEngine() override;
 

@@ -24,9 +24,4 @@ Vector3 rotateAboutAxisDegrees(const Vector3& v, const Vector3& axis, float degr
 
 bool isFinite(const Vector3& a) { return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z); }
 
-// Written so that a NaN fails every comparison and so the test.
-bool isWithin(const Vector3& a, float reach) {
-    return std::fabs(a.x) <= reach && std::fabs(a.y) <= reach && std::fabs(a.z) <= reach;
-}
-
 }  // namespace quiltRush

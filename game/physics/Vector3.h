@@ -50,7 +50,5 @@ Vector3 rotateAboutAxis(const Vector3& v, const Vector3& axis, float angle);
 Vector3 rotateAboutAxisDegrees(const Vector3& v, const Vector3& axis, float degrees);
 /// True when all three components are finite.
 bool isFinite(const Vector3& a);
-/// True when every component is finite and at most reach from zero.
-bool isWithin(const Vector3& a, float reach);
 
 }  // namespace quiltRush

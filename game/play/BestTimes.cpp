@@ -128,20 +128,29 @@ void BestTimes::load() {
     writeNotes();
 }
 
+std::optional<std::uint32_t> BestTimes::bestOf(const std::string& key) const {
+    std::lock_guard<std::mutex> guard(mutex);
+    auto found = records.find(key);
+    if (found == records.end()) return std::nullopt;
+    return found->second;
+}
+
 BestRun BestTimes::record(const std::string& key, std::uint32_t millis) {
-    Records snapshot;
     {
         std::lock_guard<std::mutex> guard(mutex);
         auto found = records.find(key);
         if (found != records.end() && found->second <= millis) return {found->second, false};
         records[key] = millis;
-        snapshot = records;
+        pending = true;
+        if (saving) return {millis, true};  // the save under way saves this one next
+        saving = true;
     }
-    waitForSave();  // one save at a time; the one under way only lowers records
+    if (saver.joinable()) saver.join();  // it has ended: saving was off
+    writeNotes();
     try {
-        saver = std::thread([this, snapshot] { saveRecords(snapshot); });
+        saver = std::thread([this] { saveWhilePending(); });
     } catch (const std::system_error&) {
-        saveRecords(snapshot);  // no thread to be had: the game waits this once
+        saveWhilePending();  // no thread to be had: the game waits this once
         writeNotes();
     }
     return {millis, true};
@@ -150,6 +159,23 @@ BestRun BestTimes::record(const std::string& key, std::uint32_t millis) {
 void BestTimes::waitForSave() {
     if (saver.joinable()) saver.join();
     writeNotes();
+}
+
+// Runs on the saving thread until no record is left unsaved.
+void BestTimes::saveWhilePending() {
+    for (;;) {
+        Records snapshot;
+        {
+            std::lock_guard<std::mutex> guard(mutex);
+            if (!pending) {
+                saving = false;
+                return;
+            }
+            pending = false;
+            snapshot = records;
+        }
+        saveRecords(snapshot);
+    }
 }
 
 bool BestTimes::mergeLower(Records& into, const Records& from) {
@@ -166,6 +192,10 @@ bool BestTimes::mergeLower(Records& into, const Records& from) {
 // Runs on the saving thread: touches records and notes only under the mutex.
 bool BestTimes::saveRecords(const Records& ours) {
     int lock = files->lock(path + ".lock");
+    if (lock < 0 && errno == EWOULDBLOCK) {
+        note("the best time is not saved: another game holds " + path + ".lock and did not let go in time.");
+        return false;
+    }
     if (lock < 0) {
         note("the best time is not saved: " + path + ".lock cannot be opened (" + reason() + ").");
         return false;

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -52,10 +53,16 @@ public:
     /// Reads the file under the lock (moving a damaged one aside). Once, at start-up.
     void load();
     /// A finished run: says at once whether it is a new best and, when it is,
-    /// saves it on a thread of its own, so the game never waits for the disk.
+    /// saves it on a thread of its own, so the game never waits for the disk
+    /// or another game's lock (a save under way takes it along when it ends).
+    /// A save that waits longer than a moment for the lock is given up.
     BestRun record(const std::string& key, std::uint32_t millis);
-    /// Waits for the save that record started and writes its log lines.
+    /// The best time known for a level, if it was ever finished.
+    std::optional<std::uint32_t> bestOf(const std::string& key) const;
+    /// Waits for the saves that record started and writes their log lines.
     void waitForSave();
+    /// Writes the log lines the saving thread has left; call it on the game's thread.
+    void writeNotes();
 
 private:
     /// Lowers into's time of every level that from has faster, adding the
@@ -66,7 +73,7 @@ private:
     void moveAside();
     bool writeAtomically(const std::string& text);
     void note(const std::string& line);
-    void writeNotes();
+    void saveWhilePending();
 
     std::string path;
     std::unique_ptr<SaveFileSystem> files;
@@ -74,6 +81,8 @@ private:
     mutable std::mutex mutex;  // guards records and notes, shared with the saving thread
     Records records;
     std::vector<std::string> notes;
+    bool saving = false;   // the saving thread runs; under the mutex
+    bool pending = false;  // records changed since that thread last took them; under the mutex
     std::thread saver;
 };
 

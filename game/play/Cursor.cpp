@@ -6,7 +6,7 @@
 namespace quiltRush {
 
 void loadCursorTexture(GLuint& texture, const std::string& fileName) {
-    loadClampedTexture(texture, fileName);
+    loadTexture(texture, fileName);
     glDisable(GL_TEXTURE_2D);
 }
 

@@ -8,8 +8,8 @@ namespace quiltRush {
 
 constexpr int kCursorSize = 32;  // pixels, square
 
-/// Loads a cursor picture that stops at its edges instead of repeating (the
-/// arrow's tip column would otherwise show as a thin line on its right side),
+/// Loads a cursor picture (with the default repeat wrapping: the pictures'
+/// outermost pixels are transparent, so no edge shows at the opposite one)
 /// and leaves texturing off. Needs a GL context.
 void loadCursorTexture(GLuint& texture, const std::string& fileName);
 

@@ -14,6 +14,7 @@
 #include "game/play/Camera.h"
 #include "game/play/Credits.h"
 #include "game/play/FinishScreen.h"
+#include "game/play/LevelScreen.h"
 #include "game/play/Manual.h"
 #include "game/play/Menu.h"
 
@@ -43,6 +44,7 @@ void Game::init() {
 }
 
 void Game::update(unsigned long millis) {
+    if (bestTimes != nullptr) bestTimes->writeNotes();  // what the saving thread had to say
     if (inMenu) {
         actOnMenu();
         return;
@@ -56,7 +58,8 @@ void Game::actOnMenu() {
     if (menu->isExitSelected()) {
         kiln::Manager::instance()->shutdown();
     }
-    if (menu->isNewSelected() || menu->isManualSelected() || menu->isCreditsSelected()) {
+    if (menu->isNewSelected() || menu->isManualSelected() || menu->isCreditsSelected() ||
+        (menu->isLevelsSelected() && levels != nullptr)) {
         applyMenuChoice();
     }
 }
@@ -131,6 +134,7 @@ void Game::suspend() {
     menu->state.enabled = false;
     manual->state.enabled = false;
     credits->state.enabled = false;
+    if (levels != nullptr) levels->state.enabled = false;
     enablePlayEntities(false);
 }
 
@@ -141,12 +145,17 @@ void Game::showMenu() {
 
 void Game::showManual() {
     suspend();
-    manual->state.enabled = true;
+    manual->show();
 }
 
 void Game::showCredits() {
     suspend();
-    credits->state.enabled = true;
+    credits->show();
+}
+
+void Game::showLevels() {
+    suspend();
+    if (levels != nullptr) levels->show();
 }
 
 void Game::leaveMenu() {
@@ -157,6 +166,8 @@ void Game::leaveMenu() {
         showManual();
     } else if (menu->isCreditsSelected()) {
         showCredits();
+    } else if (menu->isLevelsSelected()) {
+        showLevels();
     }
 }
 

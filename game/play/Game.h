@@ -17,6 +17,7 @@ class Camera;
 class Checkpoint;
 class Credits;
 class FinishScreen;
+class LevelScreen;
 class Manual;
 class Menu;
 class Patch;
@@ -54,6 +55,7 @@ public:
     void showMenu();
     void showManual();
     void showCredits();
+    void showLevels();
     /// Leaves the screen state by the menu's selection.
     void leaveMenu();
     void applyMenuChoice();
@@ -70,6 +72,7 @@ public:
     void setMenu(Menu* newMenu) { menu = newMenu; }
     void setManual(Manual* newManual) { manual = newManual; }
     void setCredits(Credits* newCredits) { credits = newCredits; }
+    void setLevelScreen(LevelScreen* screen) { levels = screen; }
     void setBall(Ball* newBall) { ball = newBall; }
     void setCamera(Camera* newCamera) { camera = newCamera; }
     void setPatch(Patch* newPatch) { patch = newPatch; }
@@ -105,6 +108,7 @@ private:
     Menu* menu = nullptr;
     Manual* manual = nullptr;
     Credits* credits = nullptr;
+    LevelScreen* levels = nullptr;  // optional: a game without a pack has none
     Ball* ball = nullptr;
     Camera* camera = nullptr;
     Patch* patch = nullptr;

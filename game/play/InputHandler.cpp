@@ -2,7 +2,11 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "framework/InputCodes.h"
+#include "framework/MousePosition.h"
 #include "framework/Util.h"
 #include "game/physics/Patch.h"
 #include "game/physics/PhysicsEngine.h"
@@ -24,6 +28,7 @@ constexpr unsigned char kDebugKey = 'd';  // lower case only
 
 // The mouse sphere only carries the spring's end: no size, and fixed.
 constexpr float kMouseSphereMass = 0.001f;
+constexpr float kSecondsPerMilli = 0.001f;
 
 constexpr double kMarkerRadius = 0.05;
 constexpr int kMarkerSlices = 20;
@@ -43,16 +48,26 @@ InputHandler::InputHandler() : kiln::Entity("InputHandler") {
     loadCursorTexture(arrowCursor, "assets/cursors/cursor1.bmp");
     loadCursorTexture(grabCursor, "assets/cursors/cursor2.bmp");
     cursor = arrowCursor;
+
+    // Made after the mouse has moved (a level built anew), it starts where the mouse is.
+    const kiln::MousePosition* mouse = kiln::MousePosition::instance();
+    mouseX = previousX = mouse->getX();
+    mouseY = previousY = mouse->getY();
 }
 
-void InputHandler::update(unsigned long) {
+InputHandler::~InputHandler() {
+    delete mouseSpring;
+    delete mouseSphere;
+}
+
+void InputHandler::update(unsigned long elapsed) {
     unprojectMouse();
     Camera* camera = game->getCamera();
     if (leftButtonDown && rightButtonDown) {
         camera->zoom(kZoomPerPixel * static_cast<float>(previousY - mouseY));  // mouse up: nearer
     } else if (leftButtonDown) {
         if (selected != nullptr) {
-            dragStep();
+            dragStep(elapsed);
             cursor = grabCursor;
         }
     } else if (rightButtonDown) {
@@ -114,8 +129,14 @@ void InputHandler::release() {
 }
 
 // Keeps the mouse sphere under the mouse in the plane through the dragged
-// sphere that faces the eye.
-void InputHandler::dragStep() {
+// sphere that faces the eye. A jump of the mouse across the window in one
+// tick would put the spring's end metres away at once, and the pull would
+// tear the grabbed sphere out of the sheet: cells open wider than the ball and
+// fold into knots. So the mouse sphere follows no faster than kMaxMouseSpeed,
+// which no drag by hand reaches at the start camera: there it is always the
+// point under the mouse, and the spring pulls as hard as its stretch says.
+void InputHandler::dragStep(unsigned long elapsed) {
+    ++dragSteps;
     Vector3 origin = game->getCamera()->getEye();
     Vector3 direction = normalize(mousePoint - origin);
     Vector3 point = selected->getPosition();
@@ -123,14 +144,20 @@ void InputHandler::dragStep() {
     float facing = dot(normal, direction);
     if (facing == 0.0f) return;  // the mouse ray runs along the plane: no point to take
     float t = (dot(normal, point) - dot(normal, origin)) / facing;
-    // A yank across the window would put the spring's end metres away, and
-    // its pull would tear the grabbed sphere out of the sheet: cells open
-    // wider than the ball and fold into knots. On a leash the sphere still
-    // follows the mouse, a little later on a fast move.
-    Vector3 lead = origin + direction * t - point;
-    float reach = length(lead);
-    if (reach > kMaxLead) lead = lead * (kMaxLead / reach);
-    mouseSphere->setPosition(point + lead);
+    Vector3 target = origin + direction * t;
+    Vector3 from = mouseSphere->getPosition();
+    float distance = length(target - from);
+    // Over the time the physics simulates this tick: a stalled tick moves it no farther.
+    unsigned long millis = std::min(elapsed, PhysicsEngine::kMaxSimulatedMillis);
+    float reach = kMaxMouseSpeed * static_cast<float>(millis) * kSecondsPerMilli;
+    // Written so that a distance that is not a number is held back too.
+    if (!(distance <= reach)) {
+        ++heldBackDragSteps;
+        // A point at infinity, or not a number, has no way towards it: the end stays.
+        if (!std::isfinite(distance)) return;
+        target = from + (target - from) * (reach / distance);
+    }
+    mouseSphere->setPosition(target);
 }
 
 void InputHandler::onMouseButton(int button, int state, int, int) {

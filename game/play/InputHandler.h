@@ -34,10 +34,13 @@ public:
     static constexpr float kZoomPerPixel = 0.1f;     // world units per pixel of mouse travel
     static constexpr float kZoomPerWheelStep = 1.0f;  // world units per wheel step
     static constexpr float kSpringStiffness = 5000.0f;  // force per world unit of stretch
-    /// The mouse end of the drag spring stays at most this far (world units)
-    /// from the dragged sphere, so the spring never pulls harder than
-    /// kSpringStiffness * kMaxLead however fast or far the mouse goes.
-    static constexpr float kMaxLead = 0.6f;
+    /// The mouse end of the drag spring moves towards the point under the
+    /// mouse at most this fast (world units per second). At the start camera
+    /// a yank across the whole window in 160 ms needs 43, an ordinary drag 13.
+    static constexpr float kMaxMouseSpeed = 50.0f;
+
+    /// Deletes the mouse sphere and spring; the engine must not step again.
+    ~InputHandler() override;
 
     void init() override {}
 
@@ -72,6 +75,11 @@ public:
     bool isLeftButtonDown() const { return leftButtonDown; }
     bool isRightButtonDown() const { return rightButtonDown; }
     bool isRotationPrimed() const { return rotationPrimed; }
+    /// Drag steps taken since construction, and how many of them did not put
+    /// the mouse sphere on the point under the mouse (too far for one step at
+    /// kMaxMouseSpeed, or a point that is not finite).
+    unsigned long getDragSteps() const { return dragSteps; }
+    unsigned long getHeldBackDragSteps() const { return heldBackDragSteps; }
     GLuint getCursor() const { return cursor; }
     GLuint getArrowCursor() const { return arrowCursor; }
     GLuint getGrabCursor() const { return grabCursor; }
@@ -79,12 +87,13 @@ public:
 private:
     friend class kiln::Singleton<InputHandler>;
     /// Id "InputHandler"; adds the fixed mouse sphere and the mouse spring to
-    /// the physics engine (they live until exit) and loads the cursors.
+    /// the physics engine (the handler owns them) and loads the cursors. The
+    /// mouse starts where it was last seen (kiln::MousePosition).
     InputHandler();
 
     void pick();
     void release();
-    void dragStep();
+    void dragStep(unsigned long elapsed);
     void toggleTack();
     void onWheel(int button, int state);
     void unprojectMouse();
@@ -104,6 +113,8 @@ private:
     Spring* mouseSpring = nullptr;
     Sphere* selected = nullptr;
     Game* game = nullptr;
+    unsigned long dragSteps = 0;
+    unsigned long heldBackDragSteps = 0;
     SoundOutput* sounds = &SoundOutput::silence();
 };
 

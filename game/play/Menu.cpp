@@ -19,7 +19,10 @@ constexpr float kTitleBottom = 102.0f;
 
 }  // namespace
 
-Menu::Menu() : Screen("menu") {
+Menu::Menu()
+    : Screen("menu"),
+      levelsButton(static_cast<float>(menuLayout::kLevelsCentreX), static_cast<float>(menuLayout::kLevelsCentreY),
+                   menuLayout::kLevelsWidth, menuLayout::kButtonHeight, "assets/buttons/levels.bmp") {
     loadClampedTexture(titleImage, "assets/menuImages/title.bmp");
     // In the order of MenuChoice: New, Manual, Credits, Exit.
     const char* const pictures[menuLayout::kButtons] = {"assets/buttons/new.bmp", "assets/buttons/manual.bmp",
@@ -32,7 +35,7 @@ Menu::Menu() : Screen("menu") {
 
 void Menu::show() {
     selection = MenuChoice::None;
-    state.enabled = true;
+    Screen::show();
 }
 
 void Menu::hide() { state.enabled = false; }
@@ -50,11 +53,17 @@ MenuChoice Menu::choiceAt(int x, int y) const {
     int cy = windowHeight / 2 - y;  // the mouse counts rows downwards
     // In a small window the buttons are drawn shrunk: undo that for the click.
     float scale = contentScale();
+    float px = static_cast<float>(cx) / scale;
+    float py = static_cast<float>(cy) / scale;
     MenuChoice choice = MenuChoice::None;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        if (buttons[i]->contains(static_cast<float>(cx) / scale, static_cast<float>(cy) / scale)) {
-            choice = static_cast<MenuChoice>(i);
-        }
+        if (buttons[i]->contains(px, py)) choice = static_cast<MenuChoice>(i);
+    }
+    // Its own box, as wide as its picture: the others' fixed width would reach over New.
+    float halfWidth = static_cast<float>(menuLayout::kLevelsWidth / 2);
+    if (px >= levelsButton.getX() - halfWidth && px <= levelsButton.getX() + halfWidth &&
+        py >= levelsButton.getY() - Button::kHitBelow && py <= levelsButton.getY() + Button::kHitAbove) {
+        choice = MenuChoice::Levels;
     }
     return choice;
 }
@@ -63,6 +72,7 @@ void Menu::drawContent() {
     bindTexture(titleImage);
     drawPictureQuad(kTitleLeft, kTitleTop, kTitleRight, kTitleBottom);
     for (const auto& button : buttons) button->draw();
+    levelsButton.draw();
 }
 
 }  // namespace quiltRush

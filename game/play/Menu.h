@@ -11,13 +11,14 @@
 namespace quiltRush {
 
 /// The title screen: title picture and the buttons New, Manual, Credits and
-/// Exit. It only records the button clicked; the game acts on it.
+/// Exit, with Levels beside New. It only records the button clicked; the game
+/// acts on it.
 class Menu : public Screen {
 public:
     /// Id "menu"; loads the title (clamped to its edges) and the four buttons.
     Menu();
 
-    /// Selection None; the menu enabled.
+    /// Selection None; the menu shown (Screen::show).
     void show();
     /// The menu disabled.
     void hide();
@@ -37,6 +38,7 @@ public:
     bool isManualSelected() const { return selection == MenuChoice::Manual; }
     bool isCreditsSelected() const { return selection == MenuChoice::Credits; }
     bool isExitSelected() const { return selection == MenuChoice::Exit; }
+    bool isLevelsSelected() const { return selection == MenuChoice::Levels; }
     const std::vector<std::unique_ptr<Button>>& getButtons() const { return buttons; }
 
 protected:
@@ -45,6 +47,7 @@ protected:
 private:
     MenuChoice selection = MenuChoice::None;
     std::vector<std::unique_ptr<Button>> buttons;
+    Button levelsButton;
     GLuint titleImage = 0;
     SoundOutput* sounds = &SoundOutput::silence();
 };

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace quiltRush {
 
@@ -45,15 +47,21 @@ SaveFileSystem::ReadResult PosixFileSystem::read(const std::string& path, std::s
     return ReadResult::Read;
 }
 
+// flock has no timeout of its own: it is asked without waiting, again and
+// again, until the lock comes free or the time is up. A game stuck behind
+// another's lock would otherwise never save again, nor exit.
 int PosixFileSystem::lock(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kFileMode);
     if (fd < 0) return -1;
-    while (::flock(fd, LOCK_EX) != 0) {
-        if (errno == EINTR) continue;
+    for (int waited = 0; ::flock(fd, LOCK_EX | LOCK_NB) != 0; waited += kLockRetryMillis) {
         int error = errno;
-        ::close(fd);
-        errno = error;
-        return -1;
+        if (error == EINTR) continue;
+        if (error != EWOULDBLOCK || waited >= kLockWaitMillis) {
+            ::close(fd);
+            errno = error;
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(kLockRetryMillis));
     }
     return fd;
 }

@@ -7,6 +7,10 @@ namespace quiltRush {
 /// The real files, through POSIX calls (fsync, rename, flock).
 class PosixFileSystem : public SaveFileSystem {
 public:
+    /// How long lock waits for a lock another process holds before it gives up.
+    static constexpr int kLockWaitMillis = 1500;
+    static constexpr int kLockRetryMillis = 10;
+
     ReadResult read(const std::string& path, std::size_t maxBytes, std::string& content) override;
     int lock(const std::string& path) override;
     void unlock(int handle) override;

@@ -22,9 +22,16 @@ constexpr GLfloat kPanelAlpha = 0.55f;
 
 void drawText(const std::string& text, int x, int y) { kiln::Util::instance()->drawString(text, x, y, kFont); }
 
+int textWidth(const std::string& text) { return glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(text.c_str())); }
+
 }  // namespace
 
 RunOverlay::RunOverlay(const Game& game) : kiln::Entity("RunOverlay"), game(game) {}
+
+void RunOverlay::setLevel(std::size_t number, const PackLevel& level) {
+    levelText = std::to_string(number) + "  " + LevelPack::displayName(level.name);
+    hint = level.hint;
+}
 
 void RunOverlay::update(unsigned long elapsed) {
     if (game.getFalls() != fallsSeen) {
@@ -53,6 +60,7 @@ void RunOverlay::drawOverlay() {
     glColor3f(1.0f, 1.0f, 1.0f);
     std::string progress = progressText(game.getCheckpointsPassed(), total, static_cast<std::uint32_t>(game.getTime()));
     drawText(progress.c_str(), kMargin + kTextInset, top - kPanelHeight + kTextInset);
+    drawLevel(top);
     if (isFallNoteShown()) {
         int left = viewport[2] / 2 - kNoteWidth / 2;
         int noteTop = top - kPanelHeight - kMargin;
@@ -61,6 +69,21 @@ void RunOverlay::drawOverlay() {
         drawText(kFallNote, left + kTextInset + 12, noteTop - kPanelHeight + kTextInset);
     }
     glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+// The level's name beside the run's panel; under them its hint while the run
+// is young, unless the note of a fall takes that place.
+void RunOverlay::drawLevel(int top) const {
+    if (levelText.empty()) return;
+    int left = kMargin + kPanelWidth + kMargin / 2;
+    drawPanel(left, top, textWidth(levelText) + 2 * kTextInset, kPanelHeight);
+    glColor3f(1.0f, 0.85f, 0.3f);
+    drawText(levelText, left + kTextInset, top - kPanelHeight + kTextInset);
+    if (hint.empty() || isFallNoteShown() || game.getTime() >= static_cast<float>(kHintMillis)) return;
+    int hintTop = top - kPanelHeight - kMargin / 2;
+    drawPanel(kMargin, hintTop, textWidth(hint) + 2 * kTextInset, kPanelHeight);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    drawText(hint, kMargin + kTextInset, hintTop - kPanelHeight + kTextInset);
 }
 
 // A dark, see-through box behind the text: white letters alone are lost on the clouds.

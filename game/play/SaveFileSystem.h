@@ -15,7 +15,8 @@ public:
 
     /// The whole file, or its first maxBytes + 1 bytes when it is longer.
     virtual ReadResult read(const std::string& path, std::size_t maxBytes, std::string& content) = 0;
-    /// Waits for the exclusive lock on path (created if missing); a handle, or -1.
+    /// Waits a little while at most for the exclusive lock on path (created if
+    /// missing); a handle, or -1 (errno EWOULDBLOCK when another holder kept it).
     virtual int lock(const std::string& path) = 0;
     virtual void unlock(int handle) = 0;
     /// Creates or empties path for writing; a handle, or -1.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/MousePosition.h"
 #include "game/play/Cursor.h"
 #include "game/play/PictureQuad.h"
 #include "game/scene/Texture.h"
@@ -15,6 +16,19 @@ constexpr float kSmallestScale = 0.01f;  // a window of zero size still maps cli
 Screen::Screen(const std::string& id) : kiln::Entity(id) {
     loadTexture(background, "assets/menuImages/backGround.bmp");
     loadCursorTexture(cursor, "assets/cursors/menuCursor.bmp");
+    takeMousePosition();
+}
+
+void Screen::show() {
+    state.enabled = true;
+    takeMousePosition();
+}
+
+// A disabled screen hears no mouse event: what it knew is stale by now.
+void Screen::takeMousePosition() {
+    const kiln::MousePosition* mouse = kiln::MousePosition::instance();
+    mouseX = mouse->getX();
+    mouseY = mouse->getY();
 }
 
 void Screen::update(unsigned long) {

@@ -23,6 +23,9 @@ class Screen : public kiln::Entity,
                public kiln::IMouseEventListener {
 public:
     void init() override {}
+    /// Enables the screen with its cursor where the mouse was last seen, so the
+    /// cursor is in its place from the first frame, before the mouse moves.
+    void show();
     /// Takes the current window size.
     void update(unsigned long elapsed) override;
     void drawOverlay() override;
@@ -44,7 +47,8 @@ public:
     float contentScale() const;
 
 protected:
-    /// Loads the background and the cursor pictures.
+    /// Loads the background and the cursor pictures; the cursor starts where
+    /// the mouse was last seen.
     explicit Screen(const std::string& id);
 
     /// The screen's own pictures, in pixels from the window centre, y upwards.
@@ -60,6 +64,7 @@ protected:
 
 private:
     void drawBackground() const;
+    void takeMousePosition();
 
     WindowSizeSource windowSize = runningWindowSize;
 };

@@ -8,14 +8,6 @@
 
 namespace quiltRush {
 
-namespace {
-// World units. The level lives within a few tens of units of the origin; a
-// corner beyond this (a cloth torn apart by an impossible pull) or not a
-// number is not drawn, for the software renderer can spend seconds on a
-// triangle that reaches across the float range.
-constexpr float kDrawableReach = 1.0e4f;
-}  // namespace
-
 Object::Object(const std::string& id) : kiln::Entity(id) {}
 
 void Object::loadASE(const std::string& fileName, const ProblemSink& problems) {
@@ -56,9 +48,12 @@ void Object::drawMesh() const {
         bool inside = true;
         for (std::int32_t index : face.vertex) inside = inside && index >= 0 && index < vertexCount;
         if (!inside) continue;  // a face pointing past the vertex list cannot be drawn
-        bool drawable = true;
-        for (std::int32_t index : face.vertex) drawable = drawable && isWithin(vertices[index].position, kDrawableReach);
-        if (!drawable) continue;
+        // A corner that is not finite (a cloth torn by the physics, for a tick
+        // before the run restarts) has no place to be drawn at. The scene's
+        // reader never keeps one, so its drawn faces are its collision triangles.
+        bool finite = true;
+        for (std::int32_t index : face.vertex) finite = finite && isFinite(vertices[index].position);
+        if (!finite) continue;
         for (int k = 0; k < 3; ++k) {
             const Vector3& normal = face.normal[k];
             const Vector3& position = vertices[face.vertex[k]].position;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/DebugFile.h"
+#include "framework/Manager.h"
 #include "framework/Registry.h"
 #include "game/physics/Ball.h"
 #include "game/physics/Checkpoint.h"
@@ -24,6 +25,7 @@
 #include "game/play/FinishScreen.h"
 #include "game/play/Game.h"
 #include "game/play/InputHandler.h"
+#include "game/play/LevelScreen.h"
 #include "game/play/Manual.h"
 #include "game/play/Menu.h"
 #include "game/play/PosixFileSystem.h"
@@ -33,6 +35,7 @@
 #include "game/scene/Object.h"
 #include "game/scene/SkyBox.h"
 #include "game/scene/SoundPlayer.h"
+#include "game/scene/Texture.h"
 
 namespace quiltRush {
 
@@ -45,6 +48,7 @@ const Vector3 kCameraUp(0.0f, 1.0f, 0.0f);
 constexpr const char* kAssetsFolder = "assets";
 constexpr const char* kLauncher = "quiltrush";
 constexpr const char* kLevelChecker = "quiltrush-check-level";
+constexpr std::size_t kListedProblems = 20;  // the checker lists them all
 
 // A pin index from the level: the value truncated toward zero. A negative
 // index, or one that no sphere index can reach, pins nothing.
@@ -63,18 +67,41 @@ int toTackCoordinate(float value) {
     return static_cast<int>(whole);
 }
 
-// The best times of every level, read now; the level's key follows its files' bytes.
-void keepBestTimes(Game& game, const std::string& levelFile, const std::string& modelFile) {
-    auto files = std::make_unique<PosixFileSystem>();
+// A level's best times are kept under a key that follows its files' bytes.
+std::string bestKeyOf(const std::string& levelFile, const std::string& modelFile) {
+    PosixFileSystem files;
     std::string level;
     std::string model;
-    files->read(levelFile, BestTimes::kMaxLevelBytes, level);
-    files->read(modelFile, BestTimes::kMaxLevelBytes, model);
-    auto times = std::make_unique<BestTimes>(BestTimes::kFileName, std::move(files), [](const std::string& line) {
-        kiln::DebugFile::instance()->stream << line << std::endl;
-    });
+    files.read(levelFile, BestTimes::kMaxLevelBytes, level);
+    files.read(modelFile, BestTimes::kMaxLevelBytes, model);
+    return BestTimes::keyOf(level, model);
+}
+
+// The key of a level not built now: its model file is named inside it. Read
+// in silence; what is wrong with it is said when it is played.
+std::string bestKeyOf(const std::string& levelFile) {
+    GameData level;
+    GameDataDiagnostics quiet;
+    GameDataReader::readFile(levelFile, level, &quiet);
+    return bestKeyOf(levelFile, level.scene.modelFile);
+}
+
+// The best times of every level, read now.
+std::unique_ptr<BestTimes> loadBestTimes() {
+    auto times = std::make_unique<BestTimes>(BestTimes::kFileName, std::make_unique<PosixFileSystem>(),
+                                             [](const std::string& line) {
+                                                 kiln::DebugFile::instance()->stream << line << std::endl;
+                                             });
     times->load();
-    game.setBestTimes(std::move(times), BestTimes::keyOf(level, model));
+    return times;
+}
+
+std::vector<LevelCard> cardsOf(const LevelPack& pack) {
+    std::vector<LevelCard> cards;
+    for (const PackLevel& level : pack.getLevels()) {
+        cards.push_back({level.name, level.hint, bestKeyOf(level.file), LevelPack::previewOf(level.name)});
+    }
+    return cards;
 }
 
 }  // namespace
@@ -99,16 +126,61 @@ void QuiltRushApplication::reportLevelProblems() {
     }
     if (problems.empty()) return;
     std::ostringstream lines;
-    problems.write(lines);
+    problems.write(lines, kListedProblems);
     lines << "level: " << problems.size() << (problems.size() == 1 ? " problem" : " problems") << "; run "
           << kLevelChecker << " for the list\n";
     std::cerr << lines.str() << std::flush;
     kiln::DebugFile::instance()->stream << lines.str() << std::flush;
 }
 
+const LevelPack& QuiltRushApplication::getPack() {
+    if (!pack) pack = LevelPack::readFile();
+    return *pack;
+}
+
+void QuiltRushApplication::requestLevel(std::size_t index) {
+    if (index < getPack().size()) pendingLevel = index;
+}
+
+void QuiltRushApplication::update() {
+    if (pendingLevel) switchLevel(*pendingLevel);
+    kiln::Application::update();
+}
+
+void QuiltRushApplication::switchLevel(std::size_t index) {
+    pendingLevel.reset();
+    if (index >= getPack().size()) return;
+    tearDownWorld();
+    levelFile = getPack().getLevels()[index].file;
+    init();
+    // init leaves the game on its menu; a chosen level is played at once.
+    game->suspend();
+    game->restart();
+    // The time the building took is no part of the run.
+    firstFrame = true;
+}
+
+// The one place where a level's world ends. The registry deletes every entity
+// (the physics engine and the input handler among them, which forget their
+// singletons, and with them the spheres, springs and polygons their owners
+// made); the notifiers go first, with every listener record. The pictures go
+// last, once nothing holds them. The sound player is taken out first and
+// registered again by the next createEntities.
+void QuiltRushApplication::tearDownWorld() {
+    if (sound != nullptr) kiln::Registry::instance()->release(sound->getId());
+    kiln::Manager::destroyEntities();
+    deleteLoadedTextures();
+    game = nullptr;
+    data = GameData();
+    problems = ProblemList();
+}
+
 void QuiltRushApplication::createEntities() {
-    problems.start(GameDataReader::kLevelFile);
-    readGameData(GameDataReader::kLevelFile);
+    ++worldsBuilt;
+    problems.start(levelFile);
+    readGameData(levelFile);
+    const LevelPack& levelPack = getPack();
+    std::size_t packIndex = levelPack.indexOfFile(levelFile);
 
     auto* menu = new Menu();
     auto* manual = new Manual();
@@ -164,15 +236,25 @@ void QuiltRushApplication::createEntities() {
     for (Checkpoint* checkpoint : checkpoints) game->addEntity(checkpoint);
     for (Tack* tack : tacks) game->addEntity(tack);
     auto* runOverlay = new RunOverlay(*game);
+    if (packIndex < levelPack.size()) runOverlay->setLevel(packIndex + 1, levelPack.getLevels()[packIndex]);
     game->addEntity(runOverlay);
 
     input->setGame(game);
     // The sound player is registered last and never switched off: 'm' works on every screen.
-    auto* sound = new SoundPlayer();
+    if (sound == nullptr) sound = new SoundPlayer();
     game->setSounds(sound);
     input->setSounds(sound);
     menu->setSounds(sound);
-    keepBestTimes(*game, GameDataReader::kLevelFile, data.scene.modelFile);
+    std::unique_ptr<BestTimes> bestTimes = loadBestTimes();
+    // A game without a pack has no level screen, and its menu's Levels button does nothing.
+    LevelScreen* levels = nullptr;
+    if (!levelPack.empty()) {
+        levels = new LevelScreen(cardsOf(levelPack), bestTimes.get());
+        levels->setSounds(sound);
+        levels->setChoose([this](std::size_t index) { requestLevel(index); });
+        game->setLevelScreen(levels);
+    }
+    game->setBestTimes(std::move(bestTimes), bestKeyOf(levelFile, data.scene.modelFile));
     // The statistics overlay shows the run time of the game the input handler plays.
     engine->setTimeSource([] {
         Game* played = InputHandler::instance()->getGame();
@@ -188,9 +270,9 @@ void QuiltRushApplication::createEntities() {
     }
     for (Checkpoint* checkpoint : checkpoints) registry->add(checkpoint);
     for (Tack* tack : tacks) registry->add(tack);
-    for (kiln::Entity* entity : std::vector<kiln::Entity*>{menu, manual, credits, finishScreen, sound}) {
-        registry->add(entity);
-    }
+    for (kiln::Entity* entity : std::vector<kiln::Entity*>{menu, manual, credits}) registry->add(entity);
+    if (levels != nullptr) registry->add(levels);
+    for (kiln::Entity* entity : std::vector<kiln::Entity*>{finishScreen, sound}) registry->add(entity);
 }
 
 }  // namespace quiltRush

@@ -4,7 +4,11 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 #include "framework/DebugFile.h"
@@ -24,10 +28,32 @@ namespace {
 constexpr int kChimeSemitones[] = {0, 2, 4, 7, 9, 12, 14, 16, 19, 21, 24};
 constexpr int kChimeSteps = static_cast<int>(sizeof kChimeSemitones / sizeof kChimeSemitones[0]);
 
-const char* const kSoundFiles[] = {"chime.wav", "fanfare.wav", "tackPinned.wav", "tackFreed.wav",
-                                   "grab.wav",  "fall.wav",    "menu.wav"};
-static_assert(sizeof kSoundFiles / sizeof kSoundFiles[0] == static_cast<std::size_t>(Sound::Count),
-              "one file for every sound");
+// Without a sound card the audio libraries complain on standard error while
+// the device is looked for (ALSA's configuration, OpenAL's failed open): lines
+// a player would meet in the terminal on every start, of which the game's own
+// line in log.txt says all that matters. So standard error goes nowhere
+// meanwhile; the game runs no other thread that writes there yet.
+class QuietStandardError {
+public:
+    QuietStandardError() {
+        std::fflush(stderr);
+        saved = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved >= 0 && nowhere >= 0) ::dup2(nowhere, STDERR_FILENO);
+        if (nowhere >= 0) ::close(nowhere);
+    }
+    ~QuietStandardError() {
+        std::fflush(stderr);
+        if (saved < 0) return;
+        ::dup2(saved, STDERR_FILENO);
+        ::close(saved);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved = -1;
+};
 
 ALenum formatOf(const WavSound& sound) {
     if (sound.getChannels() == 1) return sound.getBitsPerSample() == 8 ? AL_FORMAT_MONO8 : AL_FORMAT_MONO16;
@@ -45,20 +71,40 @@ float SoundPlayer::chimePitch(unsigned step) {
     return std::pow(2.0f, static_cast<float>(semitones) / 12.0f);
 }
 
+// Each sound names its own file, so no list has to keep the enum's order; the
+// asset generator's table (tools/assets/sounds.py) is checked against this one.
 std::string SoundPlayer::fileOf(Sound sound) {
-    return std::string("assets/sounds/") + kSoundFiles[static_cast<std::size_t>(sound)];
+    const char* name = "";
+    switch (sound) {
+        case Sound::Chime: name = "chime.wav"; break;
+        case Sound::Fanfare: name = "fanfare.wav"; break;
+        case Sound::TackPinned: name = "tackPinned.wav"; break;
+        case Sound::TackFreed: name = "tackFreed.wav"; break;
+        case Sound::Grab: name = "grab.wav"; break;
+        case Sound::Fall: name = "fall.wav"; break;
+        case Sound::MenuChoice: name = "menu.wav"; break;
+        case Sound::Count: break;  // not a sound
+    }
+    return std::string("assets/sounds/") + name;
 }
 
 void SoundPlayer::log(const std::string& line) const { kiln::DebugFile::instance()->stream << line << std::endl; }
 
 void SoundPlayer::init() {
-    device = alcOpenDevice(nullptr);
+    if (started) return;
+    started = true;
+    bool current = false;
+    {
+        QuietStandardError quiet;
+        device = alcOpenDevice(nullptr);
+        if (device != nullptr) context = alcCreateContext(device, nullptr);
+        current = context != nullptr && alcMakeContextCurrent(context) == ALC_TRUE;
+    }
     if (device == nullptr) {
         log("Sound: no audio device could be opened; the game plays silent");
         return;
     }
-    context = alcCreateContext(device, nullptr);
-    if (context == nullptr || alcMakeContextCurrent(context) == ALC_FALSE) {
+    if (!current) {
         log("Sound: the audio device refused a context; the game plays silent");
         close();
         return;

@@ -32,7 +32,8 @@ public:
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
-    /// Opens the default device and loads every sound.
+    /// Opens the default device and loads every sound, once: the game built
+    /// again for another level keeps the player, and its init keeps what it has.
     void init() override;
     /// Notices a device that went away (checked every tick, never waits).
     void update(unsigned long elapsed) override;
@@ -66,6 +67,7 @@ private:
     std::array<unsigned, kSources> sources{};
     int sourceCount = 0;
     unsigned nextSource = 0;
+    bool started = false;
     bool canTellLoss = false;
     bool lost = false;
     bool muted = false;

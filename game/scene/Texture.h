@@ -11,6 +11,11 @@ namespace quiltRush {
 /// A missing or unusable file changes nothing and reports nothing.
 void loadTexture(GLuint& handle, const std::string& fileName);
 
+/// Deletes every texture loaded since the last call. The teardown of a level's
+/// world calls it once the holders of those textures are gone; the next
+/// level's loads may then reuse the names.
+void deleteLoadedTextures();
+
 /// Enables 2-D texturing and binds the handle.
 void bindTexture(GLuint handle);
 
@@ -21,11 +26,17 @@ void bindClampedTexture(GLuint handle);
 /// instead of repeating (a repeating one blends its opposite edge into its border).
 void loadClampedTexture(GLuint& handle, const std::string& fileName);
 
-/// Turns a loaded texture's anisotropic sampling off (leaves it bound, 2-D
-/// texturing enabled); does nothing for handle 0. The 3-D world's pictures
-/// (scene, cloth, sky) sample plainly: on triangles seen edge-on, such as a
-/// crumpled cloth's cells or a wall from below, Mesa's software renderer can
-/// spend seconds to minutes on one anisotropic frame.
+/// On a software renderer, turns a loaded texture's anisotropic sampling off
+/// (elsewhere it keeps the loader's); leaves it bound, 2-D texturing enabled,
+/// and does nothing for handle 0. The 3-D world's pictures (scene, cloth, sky)
+/// call it: on triangles seen edge-on, such as a crumpled cloth's cells or a
+/// wall from below, Mesa's software renderer can spend seconds to minutes on
+/// one anisotropic frame, while a graphics card samples them at no cost.
 void samplePlainly(GLuint handle);
+
+/// Whether a GL_RENDERER string names a renderer that draws on the processor
+/// (Mesa's llvmpipe, softpipe, swrast and Xlib drivers, SwiftShader, Windows' and Apple's
+/// software renderers); false for null or an empty string.
+bool isSoftwareRenderer(const char* renderer);
 
 }  // namespace quiltRush

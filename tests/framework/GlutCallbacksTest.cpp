@@ -9,6 +9,7 @@
 
 #include "framework/InputCodes.h"
 #include "framework/MouseEventNotifier.h"
+#include "framework/MousePosition.h"
 #include "tests/framework/FrameworkFixture.h"
 
 namespace {
@@ -34,6 +35,17 @@ TEST_F(GlutCallbacksTest, MouseEventsAreForwardedUnchangedIncludingWheelButtons)
     EXPECT_EQ(log, (CallLog{"mouse.onMouseButton(0,0,10,470)", "mouse.onMouseMotion(11,469)",
                             "mouse.onMouseButton(0,1,12,468)", "mouse.onMousePassiveMotion(-5,900)",
                             "mouse.onMouseButton(3,0,0,0)"}));
+}
+
+// Screens shown later and entities made later start from it.
+TEST_F(GlutCallbacksTest, EveryMouseEventLeavesItsPositionAsTheLastKnown) {
+    kiln::motionCallback(11, 469);
+    EXPECT_EQ(kiln::MousePosition::instance()->getX(), 11);
+    kiln::passiveMotionCallback(-5, 900);
+    EXPECT_EQ(kiln::MousePosition::instance()->getY(), 900);
+    kiln::mouseCallback(GLUT_LEFT_BUTTON, GLUT_DOWN, 320, 164);
+    EXPECT_EQ(kiln::MousePosition::instance()->getX(), 320);
+    EXPECT_EQ(kiln::MousePosition::instance()->getY(), 164);
 }
 
 TEST_F(GlutCallbacksTest, EveryEnabledListenerGetsTheEventInRegistrationOrder) {

@@ -32,6 +32,8 @@ for path in usr/games/quiltrush usr/games/quiltrush-check-level usr/games/quiltr
   usr/share/doc/quiltrush/copyright usr/share/doc/quiltrush/changelog.gz; do
   grep -qx "./$path" <<<"$contents" || e2e_fail "the package lacks /$path"
 done
+grep -q '^\./usr/share/metainfo/[^/]*\.metainfo\.xml$' <<<"$contents" ||
+  e2e_fail "the package lacks its AppStream metainfo in /usr/share/metainfo/"
 shipped=$(cd "$3/assets" && find . -type f | sort)
 packed=$(sed -n 's|^\./usr/share/games/quiltrush/assets/\(.*[^/]\)$|./\1|p' <<<"$contents" | sort)
 [ "$shipped" = "$packed" ] || e2e_fail "the package's assets differ from assets/: $(diff <(echo "$shipped") <(echo "$packed"))"
@@ -46,9 +48,8 @@ for size in 48 256; do
 done
 notes=$(desktop-file-validate "$root/usr/share/applications/quiltrush.desktop" 2>&1) &&
   [ -z "$notes" ] || e2e_fail "desktop-file-validate: $notes"
-page=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man6/quiltrush.6.gz" 2>"$run/man.txt")
+LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man6/quiltrush.6.gz" >/dev/null 2>"$run/man.txt"
 [ ! -s "$run/man.txt" ] || e2e_fail "the man page renders with warnings: $(cat "$run/man.txt")"
-grep -q -- '--level dir' <<<"$page" || e2e_fail "the rendered man page lacks the --level option"
 # CI runs as root, which lintian only advises against.
 lintian --allow-root --fail-on error "$deb" >"$run/lintian.txt" 2>&1 ||
   e2e_fail "lintian reports errors: $(cat "$run/lintian.txt")"

@@ -68,11 +68,6 @@ protected:
         patch.addGrid(record);
         patch.update(16);
     }
-    ~PatchDrawing() override {
-        for (Sphere* sphere : patch.getSpheres()) delete sphere;
-        for (quiltRush::Spring* spring : patch.getSprings()) delete spring;
-    }
-
     Patch patch{"Patch", "no-such-image.bmp"};
 };
 

@@ -32,15 +32,9 @@ PatchRecord grid(float rows, float cols, float sizeX = 2.0f, float sizeZ = 2.0f,
 }
 
 /// The ball first, as in the game, then an empty patch whose image does not
-/// exist (so no GL is needed). The spheres and springs the patch makes live
-/// for the program in the game; the test gives them back.
+/// exist (so no GL is needed).
 class PatchTest : public physicsTest::FreshEngine {
 protected:
-    ~PatchTest() override {
-        for (Sphere* sphere : patch.getSpheres()) delete sphere;
-        for (quiltRush::Spring* spring : patch.getSprings()) delete spring;
-    }
-
     std::size_t pinnedCount() const {
         return std::count_if(patch.getSpheres().begin(), patch.getSpheres().end(),
                              [](const Sphere* sphere) { return sphere->isFixed(); });

@@ -1,6 +1,8 @@
 #include "game/play/BestTimes.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -219,6 +221,37 @@ TEST(BestTimesTest, TwoGamesFinishingTogetherKeepBothRecordsAndTheBetterTime) {
                   (BestTimes::Records{{kLevelA, 5000}, {std::string(16, 'c'), 100}, {std::string(16, 'd'), 101}}))
             << "round " << round;
     }
+}
+
+// Another process holds the lock and does not let go: the save gives up after
+// a moment with one line, leaves the file alone, and the game exits.
+TEST(BestTimesTest, ASaveStuckBehindAnotherProcesssLockIsGivenUpWithOneLogLine) {
+    testSupport::ScopedTempDir directory;
+    int held[2], done[2];
+    ASSERT_TRUE(pipe(held) == 0 && pipe(done) == 0);
+    pid_t holder = fork();
+    ASSERT_NE(holder, -1);
+    if (holder == 0) {
+        int fd = ::open("times.txt.lock", O_RDWR | O_CREAT, 0644);
+        char end;
+        ::close(done[1]);
+        if (fd < 0 || ::flock(fd, LOCK_EX) != 0 || ::write(held[1], "x", 1) != 1) _exit(2);
+        _exit(::read(done[0], &end, 1) == 0 ? 0 : 1);  // holds the lock until the test is through
+    }
+    ::close(done[0]);
+    char go;
+    ASSERT_EQ(::read(held[0], &go, 1), 1);
+    std::vector<std::string> log;
+    auto times = bestTimes(std::make_unique<PosixFileSystem>(), log);
+    EXPECT_TRUE(times->record(kLevelA, 4000).isNew);
+    times.reset();  // as the game ends
+    EXPECT_EQ(log, std::vector<std::string>{"[quiltRush::BestTimes] the best time is not saved: another game holds "
+                                            "times.txt.lock and did not let go in time."});
+    EXPECT_NE(::access("times.txt", F_OK), 0) << "the save went through the lock";
+    ::close(done[1]);
+    int status = 0;
+    waitpid(holder, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the holder lost its lock";
 }
 
 }  // namespace

@@ -330,6 +330,30 @@ TEST_F(GameTest, ManualAndCreditsChoicesKeepTheirScreenUpUntilEscape) {
     EXPECT_EQ(world.menu.getSelection(), MenuChoice::None);
 }
 
+TEST_F(GameTest, LevelsChoiceKeepsTheLevelScreenUpUntilEscape) {
+    std::vector<std::size_t> asked;
+    world.levels.setChoose([&asked](std::size_t level) { asked.push_back(level); });
+    world.game.showMenu();
+    world.menu.onMouseButton(kLeftButton, kPressed, menuLayout::levelsClickX(), menuLayout::levelsClickY());
+    world.game.update(16);
+    world.game.update(16);
+    EXPECT_TRUE(world.levels.state.enabled);
+    EXPECT_FALSE(world.menu.state.enabled);
+    EXPECT_TRUE(world.game.isInMenu());
+    EXPECT_TRUE(world.allPlayEntitiesEnabled(false));
+    int cx = 0;
+    int cy = 0;
+    LevelScreen::cardCentre(1, cx, cy);
+    world.levels.onMouseButton(kLeftButton, kPressed, 320 + cx, 240 - cy);
+    EXPECT_EQ(asked, std::vector<std::size_t>{1});  // the application switches levels, not the game
+
+    world.levels.onKeyPressed(27);
+    EXPECT_TRUE(world.menu.state.enabled);
+    EXPECT_FALSE(world.levels.state.enabled);
+    world.game.showManual();
+    EXPECT_FALSE(world.levels.state.enabled);
+}
+
 TEST_F(GameTest, RestartDoesNotTouchTheScreens) {
     world.game.showMenu();
     clickMenuButton(0);

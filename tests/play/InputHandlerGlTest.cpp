@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 
 #include "framework/InputCodes.h"
+#include "framework/MousePosition.h"
 #include "game/scene/Light.h"
 #include "tests/play/PlayFixture.h"
 #include "tests/support/GlPixels.h"
@@ -76,22 +78,42 @@ TEST_F(InputHandlerGlTest, DragKeepsTheMouseSphereUnderTheMouseAtTheDepthOfTheSp
     Sphere* selected = input()->getSelected();
     ASSERT_EQ(selected, world.patch->getSpheres()[3]);
 
-    moveMouse(kCentreX + 80, kCentreY - 50);
+    moveMouse(kCentreX + 40, kCentreY - 25);  // a brisk drag, within the top speed
     EXPECT_EQ(input()->getCursor(), input()->getGrabCursor());
     Vector3 mouseEnd = input()->getMouseSphere()->getPosition();
     Vector3 normal = normalize(kEye - selected->getPosition());
     EXPECT_NEAR(dot(mouseEnd - selected->getPosition(), normal), 0.0f, kTolerance);
-    // On a leash: towards the point under the mouse in that plane, at most kMaxLead from the sphere.
     Vector3 ray = normalize(input()->getMousePoint() - kEye);
     Vector3 underMouse = kEye + ray * (dot(normal, selected->getPosition() - kEye) / dot(normal, ray));
-    Vector3 lead = mouseEnd - selected->getPosition();
-    EXPECT_NEAR(length(cross(normalize(lead), normalize(underMouse - selected->getPosition()))), 0.0f, kTolerance);
-    EXPECT_NEAR(length(lead), std::min(InputHandler::kMaxLead, length(underMouse - selected->getPosition())), kTolerance);
-    EXPECT_GT(length(lead), 0.1f);
+    EXPECT_NEAR(length(mouseEnd - underMouse), 0.0f, kTolerance);
+    EXPECT_GT(length(mouseEnd - selected->getPosition()), 0.1f);
+    EXPECT_EQ(input()->getHeldBackDragSteps(), 0u);
+    // A jump across the window in one tick: it heads there at the top speed, 0.8 a 16 ms tick.
+    moveMouse(639, 0);
+    EXPECT_NEAR(length(input()->getMouseSphere()->getPosition() - mouseEnd), 0.8f, kTolerance);
+    EXPECT_EQ(input()->getHeldBackDragSteps(), 1u);
 
     input()->onMouseButton(kLeftButton, kReleased, 0, 0);
     input()->update(16);
     EXPECT_EQ(input()->getCursor(), input()->getArrowCursor());
+}
+
+// The point under the mouse not a number (an eye that is not), or so far that
+// the way to it overflows (a sphere flung 1.5e19 ahead): the mouse sphere stays.
+TEST_F(InputHandlerGlTest, MouseSphereStaysWhenThePointUnderTheMouseIsNotFinite) {
+    const float kNaN = std::numeric_limits<float>::quiet_NaN();
+    for (auto [eye, sphere] : {std::pair{Vector3(0, kNaN, -3), kTarget}, {kEye, Vector3(0, 1, 1.5e19f)}}) {
+        world.camera->setEye(kEye);
+        moveMouse(kCentreX, kCentreY);
+        input()->onMouseButton(kLeftButton, kPressed, kCentreX, kCentreY);
+        Vector3 before = input()->getMouseSphere()->getPosition();
+        world.camera->setEye(eye);
+        input()->getSelected()->setPosition(sphere);
+        input()->update(16);
+        EXPECT_EQ(input()->getMouseSphere()->getPosition(), before) << sphere.z;
+        input()->getSelected()->setPosition(kTarget);
+    }
+    EXPECT_EQ(input()->getHeldBackDragSteps(), 2u);
 }
 
 TEST_F(InputHandlerGlTest, PressPicksWhereTheMouseIsEvenBeforeAnUpdateHasSeenTheMove) {
@@ -176,10 +198,12 @@ TEST_F(InputHandlerGlTest, BothButtonsZoomOneUnitPerTenPixelsUpWithinTheRange) {
     EXPECT_EQ(input()->getSelected(), nullptr);
 }
 
-TEST_F(InputHandlerGlTest, CursorIs32PixelsWithItsTopLeftCornerAtTheMouse) {
+// A handler made after the mouse has moved (a level built anew) starts where the mouse is.
+TEST_F(InputHandlerGlTest, CursorIs32PixelsWithItsTopLeftCornerAtTheMouseFromTheStart) {
     testSupport::ScopedTempDir directory;
     directory.write("assets/cursors/cursor1.bmp", solidPicture(kArrowColour));
     directory.write("assets/cursors/cursor2.bmp", solidPicture(kGrabColour));
+    kiln::MousePosition::instance()->set(100, 50);
     InputHandler::destroy();
     InputHandler* handler = InputHandler::instance();
     handler->setGame(&world.game);
@@ -193,7 +217,6 @@ TEST_F(InputHandlerGlTest, CursorIs32PixelsWithItsTopLeftCornerAtTheMouse) {
     glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_LIGHTING);
     glColor4f(1, 1, 1, 1);
-    handler->onMousePassiveMotion(100, 50);
     handler->drawOverlay();
 
     // Overlay rows count from the bottom: the mouse row 50 is overlay row 430.

@@ -51,6 +51,24 @@ TEST_F(MenuTest, ClickableBoxRunsFromTwentyBelowToThirtyAboveAndIs256Wide) {
     EXPECT_EQ(clickAt(320, 196), MenuChoice::None);
 }
 
+TEST_F(MenuTest, LevelsBesideNewIsClickedWithinItsOwnPicturesWidth) {
+    resize(640, 480);
+    const struct {
+        int x, y;
+        MenuChoice choice;
+    } cases[] = {
+        {menuLayout::levelsClickX(), menuLayout::levelsClickY(), MenuChoice::Levels},
+        {552 - 80, 164, MenuChoice::Levels}, {552 + 80, 164, MenuChoice::Levels},
+        {552 - 81, 164, MenuChoice::None},   {552, 134, MenuChoice::Levels},
+        {552, 133, MenuChoice::None},        {552, 184, MenuChoice::Levels},
+        {552, 185, MenuChoice::None},        {448, 164, MenuChoice::New},  // New's box still ends where it did
+    };
+    for (const auto& c : cases) EXPECT_EQ(clickAt(c.x, c.y), c.choice) << c.x << "," << c.y;
+    EXPECT_TRUE(menu.isNewSelected());
+    clickAt(552, 164);
+    EXPECT_TRUE(menu.isLevelsSelected());
+}
+
 TEST_F(MenuTest, ASmallWindowShrinksTheButtonsAndTheirBoxesTogether) {
     const struct {
         unsigned int width, height;

@@ -13,6 +13,7 @@
 #include "game/play/Camera.h"
 #include "game/play/Credits.h"
 #include "game/play/FinishScreen.h"
+#include "game/play/LevelScreen.h"
 #include "game/play/Game.h"
 #include "game/play/InputHandler.h"
 #include "game/play/Manual.h"
@@ -80,6 +81,7 @@ struct PlayWorld {
         other.setMenu(&menu);
         other.setManual(&manual);
         other.setCredits(&credits);
+        other.setLevelScreen(&levels);
         other.setBall(ball.get());
         other.setCamera(camera.get());
         other.setPatch(patch.get());
@@ -107,6 +109,7 @@ struct PlayWorld {
     Menu menu;
     Manual manual;
     Credits credits;
+    LevelScreen levels{{{"first", "", std::string(16, 'a'), ""}, {"second", "", std::string(16, 'b'), ""}}, nullptr};
     Game game;
     InputHandler* input = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/MousePosition.h"
 #include "game/play/Credits.h"
 #include "game/play/Manual.h"
 #include "game/play/Menu.h"
@@ -26,7 +27,6 @@ const Rgb kNew{0, 200, 0};
 const Rgb kExit{0, 0, 200};
 const Rgb kKeys{10, 100, 200};
 const Rgb kFix{200, 100, 10};
-const Rgb kGoal{100, 200, 10};
 const Rgb kCredits{100, 10, 200};
 
 // Overlay pixel: x from the left, y from the bottom.
@@ -41,7 +41,6 @@ protected:
         directory.write("assets/buttons/exit.bmp", solidPicture(kExit));
         directory.write("assets/menuImages/keys.bmp", solidPicture(kKeys));
         directory.write("assets/menuImages/fix.bmp", solidPicture(kFix));
-        directory.write("assets/menuImages/goal.bmp", solidPicture(kGoal));
         directory.write("assets/menuImages/credits.bmp", solidPicture(kCredits));
     }
 
@@ -107,18 +106,17 @@ TEST_F(ScreensGlTest, OddWindowCentresTheContentOnTheTruncatedHalf) {
     glDisable(GL_TEXTURE_2D);
 }
 
-TEST_F(ScreensGlTest, ManualPlacesItsPicturesAroundTheCentre) {
+TEST_F(ScreensGlTest, ManualPlacesItsFivePicturesAroundTheCentre) {
     Manual manual;
     EXPECT_EQ(manual.getId(), "manual");
-    ASSERT_EQ(manual.getPictures().size(), 6u);
+    ASSERT_EQ(manual.getPictures().size(), 5u);
     drawFrame(manual, 640, 480);
-    // Keys at the centre, 200 x 200; fix at (200, -150); the goal, 200 x 100,
-    // at (0, 180), clear of the keys below it.
+    // Keys at the centre, 200 x 200, with nothing above them between the upper
+    // pictures; fix at (200, -150).
     EXPECT_EQ(pixelAt(220, 140), kKeys);
     EXPECT_EQ(pixelAt(419, 339), kKeys);
-    EXPECT_EQ(pixelAt(220, 370), kGoal);
-    EXPECT_EQ(pixelAt(419, 469), kGoal);
-    EXPECT_EQ(pixelAt(320, 369), kBackground);
+    EXPECT_EQ(pixelAt(320, 340), kBackground);
+    EXPECT_EQ(pixelAt(320, 469), kBackground);
     EXPECT_EQ(pixelAt(420, 90), kFix);
     EXPECT_EQ(pixelAt(619, 0), kFix);
     glDisable(GL_TEXTURE_2D);
@@ -132,6 +130,25 @@ TEST_F(ScreensGlTest, CreditsShowsItsPictureAtTheCentre) {
     EXPECT_EQ(pixelAt(419, 339), kCredits);
     EXPECT_EQ(pixelAt(219, 240), kBackground);
     EXPECT_EQ(pixelAt(320, 340), kBackground);
+    glDisable(GL_TEXTURE_2D);
+}
+
+// The manual and the credits hear no mouse while hidden; shown (or made),
+// their cursor is where the mouse was last seen, from the first frame on.
+TEST_F(ScreensGlTest, ManualAndCreditsShowTheCursorWhereTheMouseIsFromTheFirstFrame) {
+    kiln::MousePosition::instance()->set(620, 200);  // right of every picture
+    Manual manual;
+    Credits credits;
+    for (Screen* screen : {static_cast<Screen*>(&manual), static_cast<Screen*>(&credits)}) {
+        drawFrame(*screen, 640, 480);
+        EXPECT_EQ(pixelAt(625, 279), kCursor) << screen->getId();
+        screen->state.enabled = false;
+        kiln::MousePosition::instance()->set(100, 60);
+        screen->show();
+        drawFrame(*screen, 640, 480);
+        EXPECT_EQ(pixelAt(100, 419), kCursor) << screen->getId();
+        EXPECT_EQ(pixelAt(625, 279), kBackground) << screen->getId();
+    }
     glDisable(GL_TEXTURE_2D);
 }
 

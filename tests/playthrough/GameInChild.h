@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "game/physics/Vector3.h"
+#include "game/scene/LevelPack.h"
 #include "tests/support/ScopedTempDir.h"
 #include "tools/driver/ChildProcess.h"
 #include "tools/driver/GameDriver.h"
@@ -39,8 +40,26 @@ inline bool haveDisplay() {
     return display != nullptr && display[0] != '\0';
 }
 
-/// The recorded way through the shipped level.
-inline std::string recordedTimelinePath() { return testSupport::sourceDir() + "/tests/playthrough/level1.timeline"; }
+/// The pack's levels, in order, as the game reads them.
+inline const quiltRush::LevelPack& pack() {
+    static const quiltRush::LevelPack levels =
+        quiltRush::LevelPack::readFile(testSupport::sourceDir() + "/" + quiltRush::LevelPack::kPackFile);
+    return levels;
+}
+
+/// The names of the pack's levels, for tests run once on each.
+inline std::vector<std::string> packLevelNames() {
+    std::vector<std::string> names;
+    for (const quiltRush::PackLevel& level : pack().getLevels()) names.push_back(level.name);
+    return names;
+}
+
+/// The recorded way through a level of the pack; without a name, the first
+/// level's, which is the shipped level a plain start plays.
+inline std::string recordedTimelinePath(const std::string& level = "") {
+    std::string name = level.empty() ? pack().getLevels().front().name : level;
+    return testSupport::sourceDir() + "/tests/playthrough/" + name + ".timeline";
+}
 
 /// A test that plays the real game in a GameFolder; skipped without a display.
 /// A fixture deriving from it that does more in SetUp returns when isReady() is false.
@@ -56,11 +75,13 @@ protected:
     GameFolder folder;
 };
 
-/// Builds a fresh game in a child process (the game can be built once per
-/// process, and this process never touches GLUT) and returns what body made of it.
-inline quiltRush::ChildResult withGame(bool display, const std::function<std::string(quiltRush::GameDriver&)>& body) {
+/// Builds a fresh game (on the pack level named, or the plain start's) in a
+/// child process (the game can be built once per process, and this process
+/// never touches GLUT) and returns what body made of it.
+inline quiltRush::ChildResult withGame(bool display, const std::function<std::string(quiltRush::GameDriver&)>& body,
+                                       const std::string& level = "") {
     return quiltRush::runInChildProcess([&] {
-        quiltRush::GameDriver driver(display);
+        quiltRush::GameDriver driver(display, level);
         return body(driver);
     });
 }

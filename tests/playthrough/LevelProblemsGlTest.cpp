@@ -74,10 +74,12 @@ std::string startUpErrors(const std::vector<Damage>& damages, bool withAssets, s
             fs::create_symlink(entry.path(), fs::path(folder.path()) / relative);
         }
     }
-    quiltRush::ChildResult result = quiltRush::runInChildProcess([] {
-        // What the game says, not what the machine's audio libraries say of a
-        // missing sound card: OpenAL's silent output backend opens no card.
-        setenv("ALSOFT_DRIVERS", "null", 1);
+    folder.write("no-card.conf", "");
+    const std::string noCard = folder.path() + "/no-card.conf";
+    quiltRush::ChildResult result = quiltRush::runInChildProcess([&noCard] {
+        // As on a machine without a sound card: OpenAL through an ALSA that knows none.
+        setenv("ALSOFT_DRIVERS", "alsa", 1);
+        setenv("ALSA_CONFIG_PATH", noCard.c_str(), 1);
         quiltRush::OutputCapture output(stdout);
         quiltRush::OutputCapture errors(stderr);
         quiltRush::GameDriver driver(false);
@@ -127,6 +129,30 @@ TEST_F(LevelProblemsGlTest, DamagedFilesAreListedOnStandardErrorAndInTheLogAndAS
         EXPECT_EQ(printed, c.printed);
         EXPECT_EQ(log.substr(0, c.expected.size()), c.expected);  // entities log after it
     }
+}
+
+// A file full of junk: the first twenty problems, their words escaped and cut,
+// then how many more there are (the checker lists them all).
+TEST_F(LevelProblemsGlTest, ManyProblemsListTheFirstTwentyEscapedAndCountTheRest) {
+    std::string junk = "BEGINDATA \x1b[2J " + std::string(1 << 20, 'w');
+    for (int i = 1; i < 25; ++i) junk += " junk" + std::to_string(i);
+    std::string log;
+    std::string errors = startUpErrors({{"assets/models/gameData.txt", "BEGINDATA", junk}}, true, &log);
+    EXPECT_EQ(errors.find("assets/models/gameData.txt:1: '\\x1b[2J': unknown word at the data level (skipped)\n"
+                          "assets/models/gameData.txt:1: '" + std::string(60, 'w') + "...': unknown"), 0u);
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 22) << errors;
+    EXPECT_NE(errors.find("'junk18': unknown word at the data level (skipped)\n... and 6 more\n"
+                          "level: 26 problems; run quiltrush-check-level for the list\n"), std::string::npos) << errors;
+    EXPECT_EQ(log.substr(0, errors.size()), errors);
+}
+
+// The audio libraries' complaints stay off the terminal, and the log's one
+// sound line says that the game plays silent.
+TEST_F(LevelProblemsGlTest, WithoutASoundCardTheLogsOneSoundLineSaysTheGameIsSilent) {
+    std::string log;
+    EXPECT_EQ(startUpErrors({}, true, &log), "");
+    EXPECT_NE(log.find("\nSound: no audio device could be opened; the game plays silent\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Sound:"), log.rfind("Sound:")) << log;
 }
 
 TEST_F(LevelProblemsGlTest, WithoutAnAssetsFolderOneLineSaysWhereTheGameLookedAndHowToStartIt) {

@@ -127,19 +127,18 @@ TEST_F(ObjectGlTest, DrawSendsEveryFaceInOrderWithItsTextureCoordinates) {
 }
 
 // Only the good face is drawn: the others index past the vertices or below
-// them, or have a corner far beyond the level (a torn cloth) or not a number.
+// them, or have a corner that is not a number.
 TEST_F(ObjectGlTest, FaceWithABadCornerIsNotDrawn) {
     BuiltMesh mesh;
-    mesh.vertices.resize(5);
+    mesh.vertices.resize(4);
     mesh.vertices[1].position = {1.0f, 0.0f, 0.0f};
     mesh.vertices[2].position = {0.0f, 1.0f, 0.0f};
-    mesh.vertices[3].position = {2.0e4f, 1.0f, 0.0f};
-    mesh.vertices[4].position = {0.0f, std::numeric_limits<float>::quiet_NaN(), 0.0f};
+    mesh.vertices[3].position = {0.0f, std::numeric_limits<float>::quiet_NaN(), 0.0f};
     quiltRush::Face good;
     good.vertex[1] = 1;
     good.vertex[2] = 2;
     mesh.faces.push_back(good);
-    for (auto [corner, index] : {std::pair{2, 5}, {0, -1}, {2, 3}, {0, 4}}) {
+    for (auto [corner, index] : {std::pair{2, 4}, {0, -1}, {0, 3}}) {
         quiltRush::Face bad = good;
         bad.vertex[corner] = index;
         mesh.faces.push_back(bad);
@@ -147,4 +146,27 @@ TEST_F(ObjectGlTest, FaceWithABadCornerIsNotDrawn) {
     auto triangles = feedback(mesh);
     ASSERT_EQ(triangles.size(), 1u);
     EXPECT_NEAR(triangles[0][1].x, 400.0f, 1e-3f);
+}
+
+// What the player sees is what the ball hits: a floor reaching 20 000 units
+// out is drawn and collides; a corner beyond the float range is neither.
+TEST_F(ObjectGlTest, SceneFacesAreDrawnExactlyWhenTheyCollide) {
+    const struct {
+        const char* corner;  // x of vertex 3, which only face 1 uses
+        std::size_t faces;
+    } cases[] = {{"20000.0000", 2}, {"1e39", 1}};
+    for (const auto& tried : cases) {
+        PhysicsEngine::destroy();
+        std::string text = testSupport::groundAse();
+        text.replace(text.find("*MESH_VERTEX    3\t1.0000"), 24, std::string("*MESH_VERTEX    3\t") + tried.corner);
+        dir.write("far.ase", text);
+        Object object("Scene");
+        object.loadASE("far.ase");
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-3.0e4, 3.0e4, -3.0e4, 3.0e4, -3.0e4, 3.0e4);  // the whole floor in view: no face is clipped
+        glMatrixMode(GL_MODELVIEW);
+        EXPECT_EQ(feedback(object).size(), tried.faces) << tried.corner;
+        EXPECT_EQ(PhysicsEngine::instance()->getPolygons().size(), tried.faces) << tried.corner;
+    }
 }

@@ -75,6 +75,7 @@ protected:
         if (PhysicsEngine::exists()) PhysicsEngine::destroy();
         directory = new testSupport::ScopedTempDir();
         directory->write("assets/models/gameData.txt", kLevel);
+        directory->write("assets/levels/pack.txt", "only assets/models/gameData.txt The one level\n");
 
         // Probes whose ids fall between the game's: they see which inits ran before them.
         auto note = [](const std::string& what) { initNotes.push_back(what); };
@@ -113,7 +114,7 @@ Ids QuiltRushApplicationGlTest::initNotes;
 TEST_F(QuiltRushApplicationGlTest, EveryEntityIsRegisteredUnderItsExactId) {
     const Ids ids = {"PhysicsEngine", "Game",         "SkyBox",      "Camera", "light0", "light1",
                      "Ball",          "Patch",        "Scene",       "RunOverlay", "InputHandler", "Checkpoint0", "Checkpoint1",
-                     "Tack0",         "Tack1",        "menu",        "manual", "Credits", "FinishScreen", "Sound"};
+                     "Tack0",         "Tack1",        "menu",        "manual", "Credits", "levels", "FinishScreen", "Sound"};
     EXPECT_EQ(kiln::Registry::instance()->size(), ids.size() + 5);  // and the five probes
     for (const std::string& id : ids) EXPECT_NE(find(id), nullptr) << id;
     EXPECT_EQ(find("PhysicsEngine"), PhysicsEngine::instance());
@@ -121,19 +122,21 @@ TEST_F(QuiltRushApplicationGlTest, EveryEntityIsRegisteredUnderItsExactId) {
     EXPECT_EQ(find("Game"), app->getGame());
 }
 
-TEST_F(QuiltRushApplicationGlTest, NotifiersCallTheEntitiesInRegistrationOrder) {
+void expectRegistrationOrder() {
     EXPECT_EQ(listenerIds<kiln::UpdateNotifier>(),
               (Ids{"PhysicsEngine", "Game", "Camera", "Patch", "RunOverlay", "InputHandler", "menu", "manual", "Credits",
-                   "Sound"}));
+                   "levels", "Sound"}));
     EXPECT_EQ(listenerIds<kiln::DrawNotifier>(), (Ids{"SkyBox", "Camera", "light0", "light1", "Ball", "Patch", "Scene",
                                                       "InputHandler", "Checkpoint0", "Checkpoint1"}));
     EXPECT_EQ(listenerIds<kiln::DrawOverlayNotifier>(), (Ids{"PhysicsEngine", "RunOverlay", "InputHandler", "Tack0", "Tack1", "menu",
-                                                             "manual", "Credits", "FinishScreen"}));
-    EXPECT_EQ(listenerIds<kiln::MouseEventNotifier>(), (Ids{"InputHandler", "menu", "manual", "Credits"}));
-    EXPECT_EQ(listenerIds<kiln::KeyboardEventNotifier>(), (Ids{"InputHandler", "manual", "Credits", "Sound"}));
+                                                             "manual", "Credits", "levels", "FinishScreen"}));
+    EXPECT_EQ(listenerIds<kiln::MouseEventNotifier>(), (Ids{"InputHandler", "menu", "manual", "Credits", "levels"}));
+    EXPECT_EQ(listenerIds<kiln::KeyboardEventNotifier>(), (Ids{"InputHandler", "manual", "Credits", "levels", "Sound"}));
     EXPECT_TRUE(listenerIds<kiln::ReshapeEventNotifier>().empty());
     EXPECT_TRUE(listenerIds<kiln::DebugNotifier>().empty());
 }
+
+TEST_F(QuiltRushApplicationGlTest, NotifiersCallTheEntitiesInRegistrationOrder) { expectRegistrationOrder(); }
 
 TEST_F(QuiltRushApplicationGlTest, InitialisationRunsInByteOrderOfTheIds) {
     // Capitals first: the camera ("Camera") before "Cb", the game ("Game")
@@ -256,6 +259,24 @@ TEST_F(QuiltRushApplicationGlTest, StatisticsOverlayShowsTheGameTime) {
     engine->setDebugMode(false);
     EXPECT_EQ(timeCharactersDrawn(), 0);
     game->showMenu();
+}
+
+// A change of level builds everything anew, in the same order, and plays at
+// once; only the sound player is the same object. Last in the file: it takes
+// the world of the cases above down when the whole binary runs at once.
+TEST_F(QuiltRushApplicationGlTest, ASwitchOfLevelBuildsTheSameWorldAnewAndPlaysIt) {
+    kiln::Entity* sound = find("Sound");
+    app->requestLevel(1);  // no such level: nothing happens
+    app->requestLevel(0);
+    app->update();
+    EXPECT_EQ(find("Sound"), sound);
+    EXPECT_EQ(find("Game"), app->getGame());
+    EXPECT_EQ(kiln::Registry::instance()->size(), 21u);  // the probes are gone with the old world
+    expectRegistrationOrder();
+    EXPECT_FALSE(app->getGame()->isInMenu());
+    EXPECT_TRUE(find("Ball")->state.enabled);
+    EXPECT_EQ(PhysicsEngine::instance()->getSpheres().size(), 1u + 12u + 1u);
+    EXPECT_EQ(PhysicsEngine::instance()->getSpheres().back(), InputHandler::instance()->getMouseSphere());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "framework/KeyboardEventNotifier.h"
 #include "framework/Manager.h"
 #include "framework/MouseEventNotifier.h"
+#include "framework/MousePosition.h"
 #include "framework/Properties.h"
 #include "framework/Registry.h"
 #include "framework/ReshapeEventNotifier.h"
@@ -39,6 +40,7 @@ void resetFramework() {
     destroyIfExists<kiln::Registry>();
     destroyIfExists<kiln::DebugFile>();
     destroyIfExists<kiln::KeyBuffer>();
+    destroyIfExists<kiln::MousePosition>();
     destroyIfExists<kiln::Properties>();
     destroyIfExists<kiln::Util>();
     destroyIfExists<kiln::Manager>();

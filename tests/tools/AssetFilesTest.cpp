@@ -215,14 +215,22 @@ TEST(AssetFilesTest, OpaqueTexturesHaveFullAlphaAndOverlaysAreTransparentAround)
     }
 }
 
-// Cursors are drawn with their top-left corner at the mouse: the arrow's tip
-// must be the top-left pixel.
-TEST(AssetFilesTest, ArrowCursorsPointWithTheirTopLeftPixel) {
-    for (const char* path : {"assets/cursors/menuCursor.bmp", "assets/cursors/cursor1.bmp"}) {
+// Cursors are drawn with their top-left corner at the mouse and repeat
+// wrapping, which blends each edge with the opposite one: the outermost
+// pixels are transparent, and an arrow's tip is the pixel just inside the corner.
+TEST(AssetFilesTest, CursorsHaveTransparentEdgesAndArrowsPointJustInsideTheCorner) {
+    for (const char* path : {"assets/cursors/menuCursor.bmp", "assets/cursors/cursor1.bmp", "assets/cursors/cursor2.bmp"}) {
         const Bitmap bitmap = readBitmap(rootPath(path));
         ASSERT_EQ(bitmap.problem, "") << path;
-        EXPECT_GE(bitmap.alphaAt(0, 0), 128u) << path;
-        EXPECT_EQ(bitmap.alphaAt(bitmap.width - 1, 0), 0u) << path;
+        unsigned edge = 0;
+        for (int i = 0; i < bitmap.width; ++i) {
+            edge = std::max({edge, bitmap.alphaAt(i, 0), bitmap.alphaAt(i, bitmap.height - 1), bitmap.alphaAt(0, i),
+                             bitmap.alphaAt(bitmap.width - 1, i)});
+        }
+        EXPECT_EQ(edge, 0u) << path;
+    }
+    for (const char* path : {"assets/cursors/menuCursor.bmp", "assets/cursors/cursor1.bmp"}) {
+        EXPECT_GE(readBitmap(rootPath(path)).alphaAt(1, 1), 128u) << path;
     }
 }
 

@@ -47,7 +47,7 @@ TEST_F(RandomPlayerGlTest, MenuNeverSeesAPressOnExitButSeesTheOthers) {
         resize(640, 480);
         int x = 0;
         int y = 0;
-        int chosen[4] = {};
+        int chosen[static_cast<int>(quiltRush::MenuChoice::Levels) + 1] = {};
         for (int i = 0; i < kEvents; ++i) {
             InputEvent event = player.next(menu, true);
             if (event.kind == InputEvent::Kind::Move) {

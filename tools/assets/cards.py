@@ -19,8 +19,9 @@ TEXT_FACE = ("DejaVuSansCondensed-Bold", 16)
 LINE_HEIGHT = 19
 
 
-def _card(heading, heading_face=None, height=CARD_SIZE, box=CARD_BOX):
-    canvas = Canvas(CARD_SIZE, height)
+def _card(heading, heading_face=None):
+    canvas = Canvas(CARD_SIZE, CARD_SIZE)
+    box = CARD_BOX
     shape = canvas.layer()
     shape.rounded_rect(box, CARD_RADIUS, fill=rgba(WHITE))
     canvas.shadow_of(shape, (0, 4), 3, opacity=0.6)
@@ -30,7 +31,8 @@ def _card(heading, heading_face=None, height=CARD_SIZE, box=CARD_BOX):
     canvas.stitched_rect((left + 7, top + 7, right - 7, bottom - 7), CARD_RADIUS - 6, rgba(CORAL, 220),
                          width=1.5, dash=5, gap=3.5)
     face = heading_face or font("DejaVuSans-Bold", 24)
-    canvas.text((CARD_SIZE / 2, top + 30), heading, face, rgba(NAVY))
+    if heading:
+        canvas.text((CARD_SIZE / 2, top + 30), heading, face, rgba(NAVY))
     return canvas
 
 
@@ -155,8 +157,8 @@ def zoom_card():
     return canvas.result(NAVY)
 
 
-def _keycap(canvas, right, centre_y, label, width):
-    box = (right - width, centre_y - 15, right, centre_y + 15)
+def _keycap(canvas, right, centre_y, label, width, half_height=15):
+    box = (right - width, centre_y - half_height, right, centre_y + half_height)
     canvas.rounded_rect((box[0], box[1] + 3, box[2], box[3] + 3), 7, fill=rgba(NAVY))
     canvas.rounded_rect(box, 7, fill=rgba(WHITE), outline=rgba(NAVY), width=2)
     canvas.text(((box[0] + box[2]) / 2, centre_y + 0.5), label, font("DejaVuSans-Bold", 14), rgba(NAVY))
@@ -173,37 +175,32 @@ def fix_card():
     return canvas.result(NAVY)
 
 
-# The goal card is half a card high (stored 256 x 128, shown 200 x 100), above
-# the keys between the two upper cards.
-GOAL_SIZE = (CARD_SIZE, 128)
-GOAL_BOX = (6, 6, 250, 120)
+GOAL = "Roll the red ball through every yellow bubble, fast!"
 BUBBLE = (255, 226, 60)
-
-
-def goal_card():
-    canvas = _card("Goal", font("DejaVuSans-Bold", 22), GOAL_SIZE[1], GOAL_BOX)
-    face = font(*TEXT_FACE)
-    for i, line in enumerate(_wrap(canvas, "Roll the red ball through every yellow bubble, fast!", face, 224)):
-        canvas.text((CARD_SIZE / 2, 52 + i * LINE_HEIGHT), line, face, rgba(NAVY_DARK), anchor="mt")
-    path = [(44, 100), (212, 100)]
-    canvas.dashed(path, rgba(NAVY, 160), 2.0, 5, 4)
-    for x in (104, 150, 196):
-        canvas.circle((x, 100), 10, fill=rgba(BUBBLE, 170), outline=rgba(GOLD), width=1.5)
-    canvas.circle((50, 100), 7, fill=rgba((214, 30, 24)), outline=rgba((120, 10, 10)), width=1.2)
-    canvas.circle((48, 98), 2.2, fill=rgba(WHITE, 220))
-    return canvas.result(NAVY)
-
-
 KEYS = [("Esc", 46, "menu"), ("Enter", 58, "restart"), ("Space", 64, "tack / untack"), ("D", 34, "debug view"),
         ("M", 34, "sound on / off")]
+KEY_TOP = 106
+KEY_STEP = 27
+KEY_HALF_HEIGHT = 11
 
 
 def keys_card():
-    canvas = _card("Keys")
-    label = font("DejaVuSans-Bold", 16)
+    """The manual's middle card: what a run is for, a ball rolling through the
+    bubbles, then the keys."""
+    canvas = _card("")
+    face = font(*TEXT_FACE)
+    for i, line in enumerate(_wrap(canvas, GOAL, face, 224)):
+        canvas.text((CARD_SIZE / 2, 30 + i * LINE_HEIGHT), line, face, rgba(NAVY_DARK), anchor="mt")
+    path_y = 82
+    canvas.dashed([(44, path_y), (212, path_y)], rgba(NAVY, 160), 2.0, 5, 4)
+    for x in (104, 150, 196):
+        canvas.circle((x, path_y), 9, fill=rgba(BUBBLE, 170), outline=rgba(GOLD), width=1.5)
+    canvas.circle((50, path_y), 7, fill=rgba((214, 30, 24)), outline=rgba((120, 10, 10)), width=1.2)
+    canvas.circle((48, path_y - 2), 2.2, fill=rgba(WHITE, 220))
+    label = font("DejaVuSans-Bold", 15)
     for i, (key, width, meaning) in enumerate(KEYS):
-        y = 78 + i * 33
-        _keycap(canvas, 100, y, key, width)
+        y = KEY_TOP + i * KEY_STEP
+        _keycap(canvas, 100, y, key, width, KEY_HALF_HEIGHT)
         canvas.text((112, y + 1), meaning, label, rgba(NAVY_DARK), anchor="lm")
     return canvas.result(NAVY)
 

@@ -8,7 +8,7 @@ every sound and writes it as a 16-bit WAV under assets/sounds/.
 
 Run from anywhere; the output is deterministic. After writing, every file is
 read back the way the game reads it and checked: size, alpha where a picture
-needs it, the cursors' hot spot, the sky box seams and the folder's total size.
+needs it, the cursors' transparent edges and hot spot, the sky box seams and the folder's total size.
 """
 
 import os
@@ -50,6 +50,8 @@ def image_table():
         ("buttons/manual.bmp", (256, 64), CUTOUT, lambda: interface.button("Manual")),
         ("buttons/credits.bmp", (256, 64), CUTOUT, lambda: interface.button("Credits")),
         ("buttons/exit.bmp", (256, 64), CUTOUT, lambda: interface.button("Exit")),
+        ("buttons/levels.bmp", interface.LEVELS_BUTTON_SIZE, CUTOUT,
+         lambda: interface.button("Levels", interface.LEVELS_BUTTON_SIZE)),
         ("cursors/menuCursor.bmp", (32, 32), CUTOUT, lambda: interface.arrow_cursor(GOLD, NAVY_DARK)),
         ("cursors/cursor1.bmp", (32, 32), CUTOUT, lambda: interface.arrow_cursor(WHITE, INK)),
         ("cursors/cursor2.bmp", (32, 32), CUTOUT, interface.grab_cursor),
@@ -64,7 +66,6 @@ def image_table():
         ("menuImages/rotate.bmp", (256, 256), CUTOUT, cards.rotate_card),
         ("menuImages/zoom.bmp", (256, 256), CUTOUT, cards.zoom_card),
         ("menuImages/fix.bmp", (256, 256), CUTOUT, cards.fix_card),
-        ("menuImages/goal.bmp", cards.GOAL_SIZE, CUTOUT, cards.goal_card),
         ("menuImages/credits.bmp", (256, 256), CUTOUT, cards.credits_card),
         ("models/cloth.bmp", (256, 256), OPAQUE, textures.cloth),
         ("models/scene.bmp", (256, 256), OPAQUE, textures.wood),
@@ -90,6 +91,17 @@ def check_alpha(path, image, kind):
             raise SystemExit(f"{path}: must be opaque inside and transparent around")
 
 
+def check_cursor(path, image):
+    """Repeat wrapping blends a cursor's edges into each other: they must stay
+    transparent. An arrow's tip is the hot spot, just inside the top-left corner."""
+    alpha = image.getchannel("A")
+    last = image.width - 1
+    if any(alpha.getpixel(p) for i in range(image.width) for p in ((i, 0), (i, last), (0, i), (last, i))):
+        raise SystemExit(f"{path}: a cursor's outermost pixels must be transparent")
+    if path != "cursors/cursor2.bmp" and alpha.getpixel(interface.HOT_SPOT) < 128:
+        raise SystemExit(f"{path}: the arrow's tip must sit on the pixel {interface.HOT_SPOT}")
+
+
 def check_image(path, expected_size, kind, written):
     loaded = bmp32.read_bmp(os.path.join(ASSETS, path))
     if loaded.size != expected_size:
@@ -97,8 +109,8 @@ def check_image(path, expected_size, kind, written):
     if loaded.tobytes() != written.tobytes():
         raise SystemExit(f"{path}: does not read back as written")
     check_alpha(path, loaded, kind)
-    if path.startswith("cursors/") and loaded.getpixel((0, 0))[3] < 128 and path != "cursors/cursor2.bmp":
-        raise SystemExit(f"{path}: the arrow's tip must sit on the top-left pixel")
+    if path.startswith("cursors/"):
+        check_cursor(path, loaded)
 
 
 def folder_bytes(folder):

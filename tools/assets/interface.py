@@ -11,21 +11,24 @@ from drawing import (CORAL, CORAL_DARK, CORAL_LIGHT, CREAM, CREAM_SHADE, GOLD, G
                      vertical_gradient)
 
 BUTTON_SIZE = (256, 64)
+# The Levels button beside Play is narrower; its clickable box is its picture's width.
+LEVELS_BUTTON_SIZE = (160, 64)
 # The menu accepts clicks from 30 px above to 20 px below a button's centre, so
 # the button body fills exactly those rows and a shadow fills the rest.
-BUTTON_BODY = (2, 2, 254, 52)
+BUTTON_BODY_ROWS = (2, 52)
 
 
-def button(label):
-    width, height = BUTTON_SIZE
+def button(label, size=BUTTON_SIZE):
+    width, height = size
     canvas = Canvas(width, height)
+    body_box = (2, BUTTON_BODY_ROWS[0], width - 2, BUTTON_BODY_ROWS[1])
     body = canvas.layer()
-    body.rounded_rect(BUTTON_BODY, 14, fill=rgba(WHITE))
+    body.rounded_rect(body_box, 14, fill=rgba(WHITE))
     canvas.shadow_of(body, (0, 4), 2.5, opacity=0.55)
     paint = vertical_gradient(canvas.image.size, CORAL_LIGHT, CORAL_DARK)
     canvas.fill_mask(body, paint)
-    left, top, right, bottom = BUTTON_BODY
-    canvas.rounded_rect(BUTTON_BODY, 14, outline=rgba(CORAL_DARK), width=2)
+    left, top, right, bottom = body_box
+    canvas.rounded_rect(body_box, 14, outline=rgba(CORAL_DARK), width=2)
     canvas.line([(left + 14, top + 3.5), (right - 14, top + 3.5)], rgba(WHITE, 70), 1.5)
     canvas.stitched_rect((left + 6, top + 6, right - 6, bottom - 6), 9, rgba(CREAM, 230), width=1.6)
     face = font("DejaVuSans-Bold", 25)
@@ -35,23 +38,40 @@ def button(label):
     return canvas.result(CORAL_DARK)
 
 
-# Arrow outline in cursor pixels, tip at the top-left corner (the hot spot).
-ARROW = [(0.6, 0.6), (0.6, 23), (6, 18.2), (10, 27.5), (14, 25.8), (10.1, 17), (17, 17), (0.6, 0.6)]
+# A cursor picture is drawn with the default repeat wrapping, so its sampling
+# at one edge reaches over to the opposite edge: its outermost rows and columns
+# stay transparent, and its hot spot is the pixel (1, 1) just inside the corner.
+CURSOR_SIZE = 32
+HOT_SPOT = (1, 1)
+
+# Arrow outline in cursor pixels, tip on the hot spot.
+ARROW = [(1.6, 1.6), (1.6, 24), (7, 19.2), (11, 28.5), (15, 26.8), (11.1, 18), (18, 18), (1.6, 1.6)]
+
+
+def _clear_edges(picture):
+    """The picture with its outermost rows and columns fully transparent."""
+    alpha = picture.getchannel("A")
+    last = CURSOR_SIZE - 1
+    for i in range(CURSOR_SIZE):
+        for x, y in ((i, 0), (i, last), (0, i), (last, i)):
+            alpha.putpixel((x, y), 0)
+    picture.putalpha(alpha)
+    return picture
 
 
 def arrow_cursor(fill, outline):
-    canvas = Canvas(32, 32)
+    canvas = Canvas(CURSOR_SIZE, CURSOR_SIZE)
     shape = canvas.layer()
     shape.polygon(ARROW, fill=rgba(WHITE))
     shape.line(ARROW, rgba(WHITE), 2.0)
     canvas.shadow_of(shape, (1.5, 1.5), 1.0, colour=INK, opacity=0.4)
     canvas.polygon(ARROW, fill=rgba(fill))
     canvas.line(ARROW, rgba(outline), 1.6)
-    return canvas.result(outline)
+    return _clear_edges(canvas.result(outline))
 
 
 def grab_cursor():
-    """A closed hand whose curled fingers hold the top-left corner (the hot spot)."""
+    """A closed hand whose curled fingers hold the hot spot by the top-left corner."""
     outline = NAVY_DARK
     # Drawn upright on a larger local canvas, turned so that the knuckles face
     # the top-left, then placed against that corner.
@@ -71,12 +91,12 @@ def grab_cursor():
     local.image.alpha_composite(inner.image)
     turned = local.image.rotate(14, resample=Image.Resampling.BICUBIC)
     turned = turned.crop(turned.getchannel("A").point(lambda a: 255 if a > 24 else 0).getbbox())
-    hand = Canvas(32, 32)
-    hand.image.paste(turned, (0, 0), turned)
-    canvas = Canvas(32, 32)
+    hand = Canvas(CURSOR_SIZE, CURSOR_SIZE)
+    hand.image.paste(turned, tuple(Canvas.scaled(HOT_SPOT)), turned)
+    canvas = Canvas(CURSOR_SIZE, CURSOR_SIZE)
     canvas.shadow_of(hand, (1.5, 1.5), 1.0, colour=INK, opacity=0.4)
     canvas.paste_layer(hand)
-    return canvas.result(outline)
+    return _clear_edges(canvas.result(outline))
 
 
 def _cylinder_paint(size, light, base, dark):

@@ -136,7 +136,8 @@ def menu_choice():
 
 
 def sound_table():
-    """(path under assets/, maker) for every sound of the game."""
+    """(path under assets/, maker) for every sound of the game: the files that
+    SoundPlayer::fileOf names (tests/scene/SoundPlayerTest.cpp checks both)."""
     return [
         ("sounds/chime.wav", chime),
         ("sounds/fanfare.wav", fanfare),

@@ -37,9 +37,10 @@ constexpr std::size_t kPins = 4;
 constexpr std::size_t kCheckpointYValue = 1;
 constexpr std::size_t kCheckpointRadiusValue = 3;
 
-// How far a player's drag stretches the cloth: the hardest yanks of the
-// hard-drag test open a cell side of the shipped sheet to 0.39, 2.6 times its
-// rest spacing (the drag spring's leash keeps them from going further).
+// How far a player's drag stretches the cloth where the ball lies: in the
+// hard-drag test's yanks at a person's fastest the cells within 0.45 of the
+// ball open to 0.34, 2.2 times the shipped sheet's rest spacing (the cells the
+// grab pulls on open to 0.68, away from the ball); 2.6 leaves a margin.
 constexpr float kDragStretch = 2.6f;
 // Where the lane is sampled across, in world units between ball positions.
 constexpr float kLaneSample = 0.02f;
@@ -105,21 +106,22 @@ float widestMiss(const SceneProbe& probe, const CheckpointRecord& bubble, const 
 
 }  // namespace
 
-LevelChecker::LevelChecker(std::string root) : problems(root), warnings(std::move(root)) {}
+LevelChecker::LevelChecker(std::string root, std::string levelFile)
+    : levelFile(std::move(levelFile)), problems(root), warnings(std::move(root)) {}
 
 int LevelChecker::run(std::ostream& out) {
-    problems.start(GameDataReader::kLevelFile);
-    warnings.start(GameDataReader::kLevelFile);
+    problems.start(levelFile);
+    warnings.start(levelFile);
     grids = spheres = sceneTriangles = 0;
     scenePolygons.clear();
     modelFile.clear();
 
     GameData level;
     GameDataDiagnostics diagnostics;
-    diagnostics.problems = problems.sinkFor(GameDataReader::kLevelFile);
-    std::ifstream in(problems.onDisk(GameDataReader::kLevelFile));
+    diagnostics.problems = problems.sinkFor(levelFile);
+    std::ifstream in(problems.onDisk(levelFile));
     if (!in) {
-        report(GameDataReader::kLevelFile, {}, "level file missing or not readable");
+        report(levelFile, {}, "level file missing or not readable");
     } else {
         // A reading that stopped early has said why; what it never reached
         // is not reported missing on top of that.
@@ -143,7 +145,7 @@ void LevelChecker::report(const std::string& file, const WordPlace& place, const
 }
 
 void LevelChecker::warn(const WordPlace& place, const std::string& message) {
-    warnings.report(GameDataReader::kLevelFile, place, "warning: " + message);
+    warnings.report(levelFile, place, "warning: " + message);
 }
 
 std::string LevelChecker::countsOfWarnings() const {
@@ -153,7 +155,7 @@ std::string LevelChecker::countsOfWarnings() const {
 void LevelChecker::writeProblems(std::ostream& out) {
     problems.write(out);
     warnings.write(out);
-    out << problems.onDisk(GameDataReader::kLevelFile) << ": " << plural(problems.size(), "problem") << countsOfWarnings()
+    out << problems.onDisk(levelFile) << ": " << plural(problems.size(), "problem") << countsOfWarnings()
         << "\n";
 }
 
@@ -170,7 +172,7 @@ void LevelChecker::checkGrids(const GameData& level, const GameDataPlaces& place
             checkClothCells(record, at[kRowsValue]);
         } else {
             GridFaultText text = describe(fault);
-            report(GameDataReader::kLevelFile, at[text.value], text.message);
+            report(levelFile, at[text.value], text.message);
         }
         for (std::size_t k = 0; k < kPins; ++k) checkPin(record.fixed[k], at[kFirstPinValue + k]);
     }
@@ -191,11 +193,11 @@ void LevelChecker::checkClothCells(const PatchRecord& record, const WordPlace& p
 void LevelChecker::checkPin(float value, const WordPlace& place) {
     const double index = std::trunc(static_cast<double>(value));  // toward zero, as the game converts it
     if (index < 0.0) {
-        report(GameDataReader::kLevelFile, place, "pin index is negative: it pins nothing");
+        report(levelFile, place, "pin index is negative: it pins nothing");
     } else if (index >= static_cast<double>(spheres)) {
         std::string range = spheres == 0 ? "no grid so far has spheres"
                                          : "the grids so far have spheres 0 to " + std::to_string(spheres - 1);
-        report(GameDataReader::kLevelFile, place, "pin index out of range (" + range + "): it pins nothing");
+        report(levelFile, place, "pin index out of range (" + range + "): it pins nothing");
     }
 }
 
@@ -205,23 +207,23 @@ void LevelChecker::checkCheckpoints(const GameData& level, const GameDataPlaces&
     for (std::size_t c = 0; c < level.checkpointRecords.size(); ++c) {
         const CheckpointRecord& record = level.checkpointRecords[c];
         if (record.y + record.radius + Ball::kRadius >= Game::kFallHeight) continue;
-        report(GameDataReader::kLevelFile, places.checkpointRecords[c][kCheckpointYValue],
+        report(levelFile, places.checkpointRecords[c][kCheckpointYValue],
                "checkpoint out of reach: the ball falls below y = " + std::to_string(static_cast<int>(Game::kFallHeight)) +
                    " before it can touch it");
     }
     if (complete && level.checkpointRecords.empty()) {
-        report(GameDataReader::kLevelFile, places.end, "no checkpoints: a run can never finish");
+        report(levelFile, places.end, "no checkpoints: a run can never finish");
     }
 }
 
 void LevelChecker::checkScene(const SceneData& scene, const GameDataPlaces& places, bool complete) {
     if (places.modelFile.line == 0) {
-        if (complete) report(GameDataReader::kLevelFile, places.end, "no BEGINSCENE: the level names no scene model and no patch image");
+        if (complete) report(levelFile, places.end, "no BEGINSCENE: the level names no scene model and no patch image");
         return;
     }
     checkModel(scene.modelFile, places.modelFile);
     if (places.patchTexture.line > 0) {
-        checkImage(scene.patchTexture, GameDataReader::kLevelFile, places.patchTexture, "patch image");
+        checkImage(scene.patchTexture, levelFile, places.patchTexture, "patch image");
     }
 }
 
@@ -258,7 +260,7 @@ void LevelChecker::checkCheckpointPlaces(const GameData& level, const GameDataPl
 void LevelChecker::checkModel(const std::string& modelFile, const WordPlace& place) {
     std::ifstream in(problems.onDisk(modelFile));
     if (!in) {
-        report(GameDataReader::kLevelFile, place, "scene model missing or not readable");
+        report(levelFile, place, "scene model missing or not readable");
         return;
     }
     AseDiagnostics diagnostics;
@@ -284,7 +286,7 @@ void LevelChecker::checkImage(const std::string& imageFile, const std::string& n
 
 void LevelChecker::writeSummary(std::ostream& out, const GameData& level) {
     warnings.write(out);
-    out << problems.onDisk(GameDataReader::kLevelFile) << ": ok: " << plural(grids, "grid") << " (" << plural(spheres, "sphere")
+    out << problems.onDisk(levelFile) << ": ok: " << plural(grids, "grid") << " (" << plural(spheres, "sphere")
          << "), " << plural(level.checkpointRecords.size(), "checkpoint") << ", "
          << plural(level.tackRecords.size(), "tack") << ", " << plural(sceneTriangles, "scene triangle") << countsOfWarnings() << "\n";
 }

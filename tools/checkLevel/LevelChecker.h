@@ -28,8 +28,9 @@ public:
     static constexpr int kExitClean = 0;
     static constexpr int kExitProblems = 1;
 
-    /// root: the project folder that holds assets/, as the game's working directory.
-    explicit LevelChecker(std::string root);
+    /// root: the project folder that holds assets/, as the game's working
+    /// directory; levelFile: the level's file as the game names it, under root.
+    explicit LevelChecker(std::string root, std::string levelFile = GameDataReader::kLevelFile);
 
     /// Checks the whole level, writing to out; kExitClean or kExitProblems.
     int run(std::ostream& out);
@@ -51,6 +52,7 @@ private:
 
     std::string countsOfWarnings() const;
 
+    std::string levelFile;
     ProblemList problems;
     ProblemList warnings;
     std::vector<Polygon> scenePolygons;  // the model's collision triangles, when it was read

@@ -41,13 +41,28 @@ T& entity(const char* id) {
     return *found;
 }
 
+std::size_t packIndexOf(QuiltRushApplication& application, const std::string& level) {
+    const LevelPack& pack = application.getPack();
+    const PackLevel* found = pack.find(level);
+    if (found == nullptr) throw std::invalid_argument("the level pack has no level '" + level + "'");
+    return pack.indexOfFile(found->file);
+}
+
 }  // namespace
 
-GameDriver::GameDriver(bool display) : display(display) {
+GameDriver::GameDriver(bool display, const std::string& level) : display(display) {
     if (driverMade) throw std::logic_error("the game can be built only once per process");
+    application = new QuiltRushApplication();
+    if (!level.empty()) {
+        try {
+            application->setLevelFile(application->getPack().getLevels()[packIndexOf(*application, level)].file);
+        } catch (...) {
+            delete application;
+            throw;
+        }
+    }
     driverMade = true;
 
-    application = new QuiltRushApplication();
     auto manualClock = std::make_unique<kiln::ManualClock>();
     clock = manualClock.get();
     application->setClock(std::move(manualClock));
@@ -57,7 +72,22 @@ GameDriver::GameDriver(bool display) : display(display) {
     char* argv[] = {name, nullptr};
     kiln::Manager::instance()->startApp(application, argc, argv);
     kiln::reshapeCallback(kWindowWidth, kWindowHeight);
+    forgetObservations();
+}
+
+void GameDriver::switchLevel(const std::string& level) {
+    application->switchLevel(packIndexOf(*application, level));
+    tick = 0;
+    forgetObservations();
+}
+
+void GameDriver::forgetObservations() {
+    worldObserved = application->getWorldsBuilt();
     reached.assign(getGame().getCheckpoints().size(), false);
+    finishShown = false;
+    passes.clear();
+    ballTrace.clear();
+    finishTicks.clear();
 }
 
 void GameDriver::deliver(const InputEvent& event) {
@@ -115,6 +145,11 @@ void GameDriver::step() {
 // Checkpoints and the finish screen are read after each tick: the printed
 // lines are the game's own record, these are the driver's.
 void GameDriver::observe() {
+    if (application->getWorldsBuilt() != worldObserved) {
+        worldObserved = application->getWorldsBuilt();
+        reached.assign(getGame().getCheckpoints().size(), false);
+        finishShown = false;
+    }
     const std::vector<Checkpoint*>& checkpoints = getGame().getCheckpoints();
     for (std::size_t i = 0; i < checkpoints.size(); ++i) {
         bool now = checkpoints[i]->isReached();

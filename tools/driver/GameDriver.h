@@ -44,11 +44,13 @@ public:
     static constexpr int kWindowWidth = static_cast<int>(kiln::Application::kDefaultWidth);
     static constexpr int kWindowHeight = static_cast<int>(kiln::Application::kDefaultHeight);
 
-    /// Builds and starts the game; the window then gets its first reshape, as
-    /// GLUT gives it when it first shows. display: draw and swap every tick
-    /// (off makes a search several times faster; the game plays the same).
-    /// Throws std::logic_error for a second driver in one process.
-    explicit GameDriver(bool display = true);
+    /// Builds and starts the game on the pack level named (empty: the plain
+    /// start's level); the window then gets its first reshape, as GLUT gives
+    /// it when it first shows. display: draw and swap every tick (off makes a
+    /// search several times faster; the game plays the same). Throws
+    /// std::logic_error for a second driver in one process and
+    /// std::invalid_argument for a name the pack does not have.
+    explicit GameDriver(bool display = true, const std::string& level = "");
     GameDriver(const GameDriver&) = delete;
     GameDriver& operator=(const GameDriver&) = delete;
 
@@ -66,7 +68,15 @@ public:
     int run(const InputTimeline& timeline, int tickLimit,
             const std::function<bool(const GameDriver&)>& stop = nullptr);
 
-    /// Ticks run so far.
+    /// Builds the pack level named in place of the one played, as a click on
+    /// the level screen does, and counts ticks, passes and finishes from 0
+    /// again: the next tick only primes the clock, as a fresh game's first.
+    /// (A card clicked on the level screen changes the level too; the driver
+    /// then goes on counting, and watches the new level's checkpoints.)
+    /// Throws std::invalid_argument for a name the pack does not have.
+    void switchLevel(const std::string& level);
+
+    /// Ticks run so far (since the last switch of level).
     int getTick() const { return tick; }
 
     Game& getGame() const;
@@ -98,6 +108,7 @@ public:
 
 private:
     void observe();
+    void forgetObservations();
 
     QuiltRushApplication* application = nullptr;
     kiln::ManualClock* clock = nullptr;  // owned by the application
@@ -106,6 +117,7 @@ private:
     int mouseX = 0;
     int mouseY = 0;
     unsigned buttonsHeld = 0;  // bit per GLUT button
+    unsigned worldObserved = 0;  // the application's count of worlds built, when reached was sized
     std::vector<bool> reached;
     bool finishShown = false;
     std::vector<CheckpointPass> passes;

@@ -46,12 +46,12 @@ void waitForDisplay() {
     std::exit(1);
 }
 
-std::unique_ptr<GameDriver> buildForkableGame() {
+std::unique_ptr<GameDriver> buildForkableGame(const std::string& level) {
     ::setenv("LP_NUM_THREADS", "0", 1);
     ::setenv("ALSOFT_DRIVERS", "none", 1);  // matches no backend
     waitForDisplay();
     OutputCapture quiet;
-    auto game = std::make_unique<GameDriver>(false);
+    auto game = std::make_unique<GameDriver>(false, level);
     quiet.finish();
     return game;
 }
@@ -72,8 +72,8 @@ Evaluation evaluationOf(const Plan& plan, const ChildResult& result) {
 
 }  // namespace
 
-CandidatePool::CandidatePool(int tickLimit, int jobs)
-    : tickLimit(tickLimit), jobs(jobs), game(buildForkableGame()) {}
+CandidatePool::CandidatePool(int tickLimit, int jobs, const std::string& level)
+    : tickLimit(tickLimit), jobs(jobs), game(buildForkableGame(level)) {}
 
 CandidatePool::~CandidatePool() = default;
 

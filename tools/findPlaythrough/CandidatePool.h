@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "tools/findPlaythrough/PlanSearch.h"
@@ -15,9 +16,10 @@ class GameDriver;
 /// GameDriver needs, and is one per process as the game is.
 class CandidatePool {
 public:
-    /// Builds the game; exits the process, as GLUT would, when no X display
-    /// can be reached after a few tries.
-    CandidatePool(int tickLimit, int jobs);
+    /// Builds the game on the pack level named (empty: the plain start's);
+    /// exits the process, as GLUT would, when no X display can be reached
+    /// after a few tries.
+    CandidatePool(int tickLimit, int jobs, const std::string& level = "");
     ~CandidatePool();
     CandidatePool(const CandidatePool&) = delete;
     CandidatePool& operator=(const CandidatePool&) = delete;

@@ -5,6 +5,8 @@
 //   quiltrush-find-playthrough --evaluate PLAN [--out FILE] [--ticks N]
 //   ... [--robustness N]   then replays N perturbed copies of the best (or
 //                          evaluated) plan and says how many still finish
+//   ... [--level NAME]     plays the pack's level NAME instead of the plain
+//                          start's, and writes tests/playthrough/NAME.timeline
 //
 // A search ends by saying how many of its random plans finished: the share
 // a player trying things at random would finish with, a measure of how hard
@@ -25,6 +27,7 @@
 #include <vector>
 
 #include "game/scene/GameDataReader.h"
+#include "game/scene/LevelPack.h"
 #include "tools/driver/ChildPool.h"
 #include "tools/driver/WholeNumber.h"
 #include "tools/findPlaythrough/CandidatePool.h"
@@ -39,7 +42,7 @@ using namespace quiltRush;
 constexpr int kExitFound = 0;
 constexpr int kExitNotFound = 1;
 constexpr int kExitUsage = 2;
-constexpr const char* kDefaultTimeline = "tests/playthrough/level1.timeline";
+constexpr const char* kTimelineFolder = "tests/playthrough/";
 
 struct Arguments {
     std::string out;
@@ -47,6 +50,7 @@ struct Arguments {
     Plan evaluate;  // read before any game is built: a bad one is a usage error
     bool evaluating = false;
     int robustness = 0;  // perturbed replays of the result
+    std::string level;   // a pack level; empty: the plain start's
     SearchSettings search;
     int jobs = quiltRush::processorCount();
 };
@@ -55,7 +59,7 @@ struct Arguments {
     std::fprintf(stderr,
                  "%s\nusage: quiltrush-find-playthrough [--out FILE] [--tries N] [--seed S] [--ticks N] [--jobs N] [--no-tacks]\n"
                  "       quiltrush-find-playthrough --evaluate PLAN [--out FILE] [--ticks N]\n"
-                 "       either followed by [--robustness N]\n",
+                 "       either followed by [--robustness N] [--level NAME]\n",
                  message.c_str());
     std::exit(kExitUsage);
 }
@@ -85,6 +89,8 @@ Arguments parse(int argc, char** argv) {
             arguments.search.tickLimit = static_cast<int>(number(next()));
         } else if (word == "--robustness") {
             arguments.robustness = static_cast<int>(number(next()));
+        } else if (word == "--level") {
+            arguments.level = next();
         } else if (word == "--no-tacks") {
             arguments.search.tacks = false;
         } else if (word == "--jobs") {
@@ -102,12 +108,26 @@ Arguments parse(int argc, char** argv) {
         }
     }
     // The drags aim at spheres of the level's cloth grids.
+    const quiltRush::LevelPack pack = quiltRush::LevelPack::readFile();
+    std::string levelFile = quiltRush::GameDataReader::kLevelFile;
+    std::string recording;  // the name of the level's recording, when it is a level of the pack
+    if (!arguments.level.empty()) {
+        const quiltRush::PackLevel* chosen = pack.find(arguments.level);
+        if (chosen == nullptr) usage("no level '" + arguments.level + "' in " + quiltRush::LevelPack::kPackFile);
+        levelFile = chosen->file;
+        recording = chosen->name;
+    } else if (pack.indexOfFile(levelFile) < pack.size()) {
+        recording = pack.getLevels()[pack.indexOfFile(levelFile)].name;
+    }
     quiltRush::GameData level;
-    quiltRush::GameDataReader::readFile(quiltRush::GameDataReader::kLevelFile, level);
+    quiltRush::GameDataReader::readFile(levelFile, level);
     arguments.search.grids = quiltRush::gridShapes(level);
-    if (arguments.search.grids.empty()) usage("no cloth in " + std::string(quiltRush::GameDataReader::kLevelFile));
-    // A single evaluation writes a timeline only when asked to.
-    if (!arguments.outGiven && !arguments.evaluating) arguments.out = kDefaultTimeline;
+    if (arguments.search.grids.empty()) usage("no cloth in " + levelFile);
+    // A single evaluation writes a timeline only when asked to; a search
+    // writes the level's recording (the plain start's level is the pack's first).
+    if (!arguments.outGiven && !arguments.evaluating && !recording.empty()) {
+        arguments.out = kTimelineFolder + recording + ".timeline";
+    }
     return arguments;
 }
 
@@ -158,7 +178,7 @@ void reportRobustness(const Plan& plan, const Arguments& arguments, const Candid
 int main(int argc, char** argv) {
     Arguments arguments = parse(argc, argv);
     Evaluation best;
-    CandidatePool pool(arguments.search.tickLimit, arguments.jobs);
+    CandidatePool pool(arguments.search.tickLimit, arguments.jobs, arguments.level);
     try {
         if (arguments.evaluating) {
             best = pool.evaluate({arguments.evaluate})[0];

@@ -1,7 +1,7 @@
 // quiltrush-screenshots: plays a timeline through the real game and saves the
 // frames drawn at chosen ticks, for the pictures in the README.
 //
-//   quiltrush-screenshots TIMELINE WHEN=FILE [WHEN=FILE ...] [--ticks N]
+//   quiltrush-screenshots TIMELINE WHEN=FILE [WHEN=FILE ...] [--ticks N] [--level NAME]
 //
 // WHEN is a tick (the frame drawn by that tick; tick 1 is the first) or
 // "finish+N", N ticks after the finish screen first came up, so a recorded
@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <exception>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -40,10 +41,11 @@ struct Arguments {
     std::string timeline;
     std::vector<Shot> shots;
     int ticks = kDefaultTicks;
+    std::string level;  // a pack level; empty: the plain start's
 };
 
 [[noreturn]] void usage(const std::string& message) {
-    std::fprintf(stderr, "%s\nusage: quiltrush-screenshots TIMELINE WHEN=FILE [WHEN=FILE ...] [--ticks N]\n"
+    std::fprintf(stderr, "%s\nusage: quiltrush-screenshots TIMELINE WHEN=FILE [WHEN=FILE ...] [--ticks N] [--level NAME]\n"
                          "       WHEN is a tick (1 or more) or finish+N\n",
                  message.c_str());
     std::exit(kExitUsage);
@@ -77,6 +79,9 @@ Arguments parse(int argc, char** argv) {
         if (word == "--ticks") {
             if (i + 1 >= argc) usage("missing value after --ticks");
             arguments.ticks = wholeNumber(argv[++i], 1);
+        } else if (word == "--level") {
+            if (i + 1 >= argc) usage("missing value after --level");
+            arguments.level = argv[++i];
         } else if (!word.empty() && word[0] == '-') {
             usage("unknown option " + word);
         } else if (arguments.timeline.empty()) {
@@ -109,7 +114,13 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
-    quiltRush::GameDriver driver;
+    std::optional<quiltRush::GameDriver> built;
+    try {
+        built.emplace(true, arguments.level);
+    } catch (const std::invalid_argument& error) {
+        usage(error.what());
+    }
+    quiltRush::GameDriver& driver = *built;
     driver.setTracing(false);
     int status = kExitSaved;
     std::size_t left = arguments.shots.size();

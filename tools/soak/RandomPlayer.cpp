@@ -59,9 +59,16 @@ InputEvent RandomPlayer::next(const Menu& menu, bool menuShown) {
 }
 
 // On the menu: mostly New (so that most of the time is play), sometimes
-// Manual or Credits, stray clicks and keys, and moves.
+// Manual, Credits or Levels (whose cards then get the clicks of play and
+// change the level), stray clicks and keys, and moves.
 InputEvent RandomPlayer::menuEvent(const Menu& menu) {
     int pick = uniform(0, 99);
+    if (pick < 2) {
+        InputEvent move = make(InputEvent::Kind::Move);
+        move.x = menu.getWindowWidth() / 2 + menuLayout::kLevelsCentreX + uniform(-60, 60);
+        move.y = menu.getWindowHeight() / 2 - menuLayout::kLevelsCentreY + uniform(-15, 15);
+        return move;
+    }
     if (pick < 30) {
         int choice = pick < 26 ? static_cast<int>(MenuChoice::New)
                                 : static_cast<int>(pick < 28 ? MenuChoice::Manual : MenuChoice::Credits);

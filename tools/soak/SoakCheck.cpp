@@ -57,6 +57,7 @@ const char* toString(GameState state) {
         case GameState::Menu: return "menu";
         case GameState::Manual: return "manual";
         case GameState::Credits: return "credits";
+        case GameState::Levels: return "levels";
         case GameState::Running: return "running";
         case GameState::Finished: return "finished";
         case GameState::Inconsistent: break;
@@ -68,11 +69,13 @@ GameState readState(const Game& game) {
     bool menu = enabled("menu");
     bool manual = enabled("manual");
     bool credits = enabled("Credits");
+    bool levels = enabled("levels");
     int play = playEntitiesOn(game);
-    int screens = (menu ? 1 : 0) + (manual ? 1 : 0) + (credits ? 1 : 0);
+    int screens = (menu ? 1 : 0) + (manual ? 1 : 0) + (credits ? 1 : 0) + (levels ? 1 : 0);
     if (game.isInMenu()) {
         if (play != 0 || screens != 1) return GameState::Inconsistent;
         if (menu) return GameState::Menu;
+        if (levels) return GameState::Levels;
         return manual ? GameState::Manual : GameState::Credits;
     }
     if (play != 1 || screens != 0) return GameState::Inconsistent;

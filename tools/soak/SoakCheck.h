@@ -7,7 +7,7 @@ namespace quiltRush {
 class Game;
 
 /// The screen or phase the game is in, read from its flags.
-enum class GameState { Menu, Manual, Credits, Running, Finished, Inconsistent };
+enum class GameState { Menu, Manual, Credits, Levels, Running, Finished, Inconsistent };
 
 const char* toString(GameState state);
 

@@ -77,7 +77,7 @@ struct Figures {
     int ticks = 0;
     int restarts = 0;
     int nonFiniteTicks = 0;  // ticks that ended with a sphere not finite (and a restart)
-    int stateTicks[6] = {};
+    int stateTicks[static_cast<int>(quiltRush::GameState::Inconsistent) + 1] = {};
 };
 
 // Bytes handed out by malloc and not freed: a leak of ours grows this, while
@@ -162,8 +162,6 @@ int main(int argc, char** argv) {
     quiltRush::RandomPlayer player(seed, rough ? quiltRush::RandomPlayer::Style::Rough
                                                : quiltRush::RandomPlayer::Style::Broad);
     quiltRush::FrameHunt hunt(".");
-    const quiltRush::Game& game = driver.getGame();
-    const auto& menu = dynamic_cast<const quiltRush::Menu&>(*kiln::Registry::instance()->find("menu"));
     int mouseX = 0;
     int mouseY = 0;
     const long totalTicks = minutes * kTicksPerMinute;
@@ -173,6 +171,9 @@ int main(int argc, char** argv) {
     quiltRush::GameState previousState = quiltRush::GameState::Menu;
 
     for (long tick = 0; tick < totalTicks; ++tick) {
+        // A card of the level screen builds a new world: look the game up anew every tick.
+        const quiltRush::Game& game = driver.getGame();
+        const auto& menu = dynamic_cast<const quiltRush::Menu&>(*kiln::Registry::instance()->find("menu"));
         std::string problem;
         try {
             player.playTick(
@@ -192,7 +193,7 @@ int main(int argc, char** argv) {
                     glFinish();
                     std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
                     glutSwapBuffers();
-                    hunt.frame(driver.getTick(), took.count(), game);
+                    hunt.frame(driver.getTick(), took.count(), driver.getGame());
                 } else if (tick % kDrawEvery == 0) {
                     driver.getApplication().display();
                     glutSwapBuffers();
@@ -203,15 +204,16 @@ int main(int argc, char** argv) {
         }
         quiltRush::TickCheck check;
         if (problem.empty()) {
-            check = quiltRush::checkTick(game);
+            check = quiltRush::checkTick(driver.getGame());
             problem = check.problem;
         }
         ++figures.ticks;
         // A run goes back to its start by Enter, a fall or the end of the
         // finish pause: its time drops, and no finish was just shown.
         bool finishedNow = check.state == quiltRush::GameState::Finished && previousState != check.state;
-        figures.restarts += (check.restarted || (game.getTime() < previousTime && !finishedNow)) ? 1 : 0;
-        previousTime = game.getTime();
+        float time = driver.getGame().getTime();
+        figures.restarts += (check.restarted || (time < previousTime && !finishedNow)) ? 1 : 0;
+        previousTime = time;
         previousState = check.state;
         figures.nonFiniteTicks += check.allFinite ? 0 : 1;
         ++figures.stateTicks[static_cast<int>(check.state)];
@@ -237,10 +239,11 @@ int main(int argc, char** argv) {
                     "highest %.0f KiB, fitted line rises %+.0f KiB\n",
                     memory.getCount(), memory.getLowest(), memory.getHighest(), memory.getRise());
     }
-    std::printf("ticks by state: menu %d, manual %d, credits %d, running %d, finished %d; "
-                "ticks ending with a sphere not finite (run restarted): %d\n",
+    std::printf("ticks by state: menu %d, manual %d, credits %d, levels %d, running %d, finished %d; "
+                "levels built %u; ticks ending with a sphere not finite (run restarted): %d\n",
                 figures.stateTicks[0], figures.stateTicks[1], figures.stateTicks[2], figures.stateTicks[3],
-                figures.stateTicks[4], figures.nonFiniteTicks);
+                figures.stateTicks[4], figures.stateTicks[5], driver.getApplication().getWorldsBuilt(),
+                figures.nonFiniteTicks);
     if (rough) {
         std::printf("frames drawn %zu: median %.1f ms, 99th percentile %.1f ms, slowest %.1f ms at tick %d; "
                     "%zu over %.0f ms (each new slowest one left its timeline here)\n",

@@ -1,0 +1,140 @@
+# The launcher's options and the game's controls have one home: the two tables
+# of README.md that follow the comments "<!-- quiltrush options:" and
+# "<!-- quiltrush controls:". These functions read such a table and write its
+# rows as the launcher's --help and as man page entries. A row is
+# "| first | second |"; `code` in a cell is a command, an option or a key.
+
+# CMake lists split at ';' (and not inside square brackets), so those three
+# characters travel through the lists as control characters.
+string(ASCII 29 QUILTRUSH_SEMICOLON)
+string(ASCII 30 QUILTRUSH_OPEN_BRACKET)
+string(ASCII 31 QUILTRUSH_CLOSE_BRACKET)
+
+function(quiltrush_unmask text out)
+  string(REPLACE "${QUILTRUSH_SEMICOLON}" ";" text "${text}")
+  string(REPLACE "${QUILTRUSH_OPEN_BRACKET}" "[" text "${text}")
+  string(REPLACE "${QUILTRUSH_CLOSE_BRACKET}" "]" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# Rows written one a line, made ready to go into a file: without the last line
+# break (the file has its own after them), the masked characters back.
+function(quiltrush_rows_out text out)
+  string(REGEX REPLACE "\n$" "" text "${text}")
+  quiltrush_unmask("${text}" text)
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# quiltrush_read_table(FILE NAME FIRSTS SECONDS): the cells of the table under
+# "<!-- quiltrush NAME:" in FILE, header and separator rows left out, as two
+# lists of masked cells. A missing or empty table stops the configuration.
+function(quiltrush_read_table file name out_firsts out_seconds)
+  file(READ "${file}" text)
+  string(REPLACE ";" "${QUILTRUSH_SEMICOLON}" text "${text}")
+  string(REPLACE "[" "${QUILTRUSH_OPEN_BRACKET}" text "${text}")
+  string(REPLACE "]" "${QUILTRUSH_CLOSE_BRACKET}" text "${text}")
+  string(REPLACE "\n" ";" lines "${text}")
+  set(marker "<!-- quiltrush ${name}:")
+  set(found FALSE)
+  set(skip 0)
+  set(firsts)
+  set(seconds)
+  foreach(line IN LISTS lines)
+    if(NOT found)
+      string(FIND "${line}" "${marker}" at)
+      if(at EQUAL 0)
+        set(found TRUE)
+        set(skip 2)  # the header row and the separator row
+      endif()
+      continue()
+    endif()
+    if(NOT line MATCHES "^\\|([^|]*)\\|([^|]*)\\|$")
+      break()
+    endif()
+    if(skip GREATER 0)
+      math(EXPR skip "${skip} - 1")
+      continue()
+    endif()
+    string(STRIP "${CMAKE_MATCH_1}" first)
+    string(STRIP "${CMAKE_MATCH_2}" second)
+    list(APPEND firsts "${first}")
+    list(APPEND seconds "${second}")
+  endforeach()
+  if(NOT firsts)
+    message(FATAL_ERROR "${file}: no table of rows under '${marker}'")
+  endif()
+  set(${out_firsts} "${firsts}" PARENT_SCOPE)
+  set(${out_seconds} "${seconds}" PARENT_SCOPE)
+endfunction()
+
+# Help text: "  first" and the second cell from column 18, wrapped at 79
+# columns; a first cell too long for its column stands on a line of its own.
+function(quiltrush_help_rows firsts seconds out)
+  set(column 18)
+  set(width 79)
+  math(EXPR room "${column} - 1")  # at least two blanks before the second cell
+  string(REPEAT " " ${column} indent)
+  set(text "")
+  foreach(first second IN ZIP_LISTS firsts seconds)
+    string(REPLACE "`" "" first "${first}")
+    string(REPLACE "`" "" second "${second}")
+    set(line "  ${first}")
+    string(LENGTH "${line}" length)
+    if(length LESS room)
+      math(EXPR pad "${column} - ${length}")
+      string(REPEAT " " ${pad} spaces)
+      string(APPEND line "${spaces}")
+    else()
+      string(APPEND text "${line}\n")
+      set(line "${indent}")
+    endif()
+    set(fresh TRUE)  # nothing after the indent yet
+    string(REPLACE " " ";" words "${second}")
+    foreach(word IN LISTS words)
+      string(LENGTH "${line} ${word}" length)
+      if(fresh)
+        string(APPEND line "${word}")
+        set(fresh FALSE)
+      elseif(length GREATER width)
+        string(APPEND text "${line}\n")
+        set(line "${indent}${word}")
+      else()
+        string(APPEND line " ${word}")
+      endif()
+    endforeach()
+    string(APPEND text "${line}\n")
+  endforeach()
+  quiltrush_rows_out("${text}" text)
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# A cell as man page text: backslashes escaped, `code` in bold with its
+# hyphens as minus signs, and a leading dot or quote kept from being a request.
+function(quiltrush_man_text cell out)
+  string(REPLACE "\\" "\\e" cell "${cell}")
+  set(text "")
+  while(cell MATCHES "^([^`]*)`([^`]*)`(.*)$")
+    set(before "${CMAKE_MATCH_1}")
+    set(code "${CMAKE_MATCH_2}")
+    set(cell "${CMAKE_MATCH_3}")
+    string(REPLACE "-" "\\-" code "${code}")
+    string(APPEND text "${before}\\fB${code}\\fR")
+  endwhile()
+  string(APPEND text "${cell}")
+  if(text MATCHES "^[.']")
+    set(text "\\&${text}")
+  endif()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# Man page entries: one tagged paragraph (.TP) a row.
+function(quiltrush_man_rows firsts seconds out)
+  set(text "")
+  foreach(first second IN ZIP_LISTS firsts seconds)
+    quiltrush_man_text("${first}" tag)
+    quiltrush_man_text("${second}" body)
+    string(APPEND text ".TP\n${tag}\n${body}\n")
+  endforeach()
+  quiltrush_rows_out("${text}" text)
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
