@@ -1,21 +1,21 @@
-"""net: mend the net to catch the ball, then tip it into the basket.
+"""net: tack the net out so it catches the ball and tips it into the basket.
 
 The ball drops onto a long wooden slide and rolls away at once, towards the
 camera, right and away again, to where the slide ends in mid-air. Below the
 end hangs a net, pinned at three corners; its fourth corner, nearest the
-camera, hangs loose, and a ball that lands in the net rolls out there and
-falls away. Beyond the net's far edge, lower down, waits a basket with the
-bubbles. Before the ball comes, pull the loose side of the net out and tack
-it (space): the net catches the ball. Then yank the net towards the basket
-and the ball flies into it. One hand cannot hold the net out and yank it at
-once: a net held out by hand and let go throws the ball at random, seldom
-into the basket. The loose corner hangs folded over itself until it is
-tacked; the ball never goes through the net.
+camera, hangs loose (folded over itself), and a ball that lands in the net
+rolls out there and falls away. Beyond the net's far edge, lower down, waits
+a basket with the bubbles. Before the ball comes, pull the net's loose side
+out and tack it (space): the net catches the ball and, stretched that way,
+tips it over its far edge into the basket; if the ball stays, a yank of the
+net towards the basket sends it on. The ball takes about five seconds to
+reach the net, and the tack has to be in place when it lands. The ball never
+goes through the net.
 """
 from levelkit import Level, SPACING, cross_sections, trough_end, trough_walls
 
 NAME = "net"
-HINT = "Tack the net's loose corner up, then tip the ball out."
+HINT = "Pull the net's loose corner out and tack it (space)."
 
 # The slide (levelkit's troughs); the first point lies just behind the ball's
 # drop point, the last is the end in mid-air.
