@@ -171,8 +171,7 @@ int main(int argc, char** argv) {
     quiltRush::GameState previousState = quiltRush::GameState::Menu;
 
     for (long tick = 0; tick < totalTicks; ++tick) {
-        // A card of the level screen builds a new world: look the game up anew every tick.
-        const quiltRush::Game& game = driver.getGame();
+        // A card of the level screen builds a new world: look the menu and the game up anew every tick.
         const auto& menu = dynamic_cast<const quiltRush::Menu&>(*kiln::Registry::instance()->find("menu"));
         std::string problem;
         try {
