@@ -16,6 +16,10 @@ void Util::drawString(std::string text, double x, double y, void* font) {
     }
 }
 
+int Util::stringWidth(const std::string& text, void* font) const {
+    return glutBitmapLength(font, reinterpret_cast<const unsigned char*>(text.c_str()));
+}
+
 void Util::drawInColour(const std::function<void()>& draw) {
     glPushAttrib(GL_LIGHTING_BIT);
     glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);

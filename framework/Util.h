@@ -17,6 +17,8 @@ public:
     void drawString(std::string text, double x, double y);
     /// The same in another of GLUT's bitmap fonts.
     void drawString(std::string text, double x, double y, void* font);
+    /// How many pixels drawString moves right for this text in that font.
+    int stringWidth(const std::string& text, void* font) const;
     /// Runs draw with the current colour driving the ambient and diffuse
     /// material (under lighting a plain colour is ignored), then gives the
     /// lighting state back and leaves the colour white.

@@ -30,8 +30,8 @@ constexpr int kBestY = -76;
 constexpr int kFrame = 3;  // pixels of the marked card's frame
 
 void drawCentred(const std::string& text, int cx, int y, void* font) {
-    int width = glutBitmapLength(font, reinterpret_cast<const unsigned char*>(text.c_str()));
-    kiln::Util::instance()->drawString(text, cx - width / 2, y, font);
+    kiln::Util* util = kiln::Util::instance();
+    util->drawString(text, cx - util->stringWidth(text, font) / 2, y, font);
 }
 
 void drawBox(int left, int bottom, int right, int top, float r, float g, float b, float a) {

@@ -22,7 +22,7 @@ constexpr GLfloat kPanelAlpha = 0.55f;
 
 void drawText(const std::string& text, int x, int y) { kiln::Util::instance()->drawString(text, x, y, kFont); }
 
-int textWidth(const std::string& text) { return glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(text.c_str())); }
+int textWidth(const std::string& text) { return kiln::Util::instance()->stringWidth(text, kFont); }
 
 }  // namespace
 
