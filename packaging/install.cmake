@@ -41,7 +41,8 @@ set(QUILTRUSH_DESCRIPTION "Quilt Rush is a small 3-D physics game against the cl
 lies on a patch of quilted cloth pinned above a wooden course. Grab the
 cloth with the mouse and pull it, pin it down with one of your few tacks,
 and turn and zoom the camera, so that the bending cloth rolls the ball
-through every checkpoint bubble as fast as you can.")
+through every checkpoint bubble as fast as you can. A pack of levels, each
+asking for a new use of the same few controls, waits on the level screen.")
 # The licence's one home is LICENSE; its copyright line goes into the
 # package's copyright file as well.
 file(READ ${CMAKE_SOURCE_DIR}/LICENSE QUILTRUSH_LICENSE_TEXT)
@@ -128,9 +129,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${QUILTRUSH_SUMMARY}")
 set(CPACK_PACKAGE_DESCRIPTION "${QUILTRUSH_DESCRIPTION}
 
-Start it from the desktop's game menu or as quiltrush. Level authors can
-play a level of their own with quiltrush --level DIR and check it with
-quiltrush-check-level.")
+Start it from the desktop's game menu or as quiltrush (quiltrush --level NAME
+starts on a level of the pack). Level authors can play a level of their own
+with quiltrush --level DIR and check it with quiltrush-check-level.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${QUILTRUSH_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
