@@ -153,6 +153,7 @@ void QuiltRushApplication::switchLevel(std::size_t index) {
     tearDownWorld();
     levelFile = getPack().getLevels()[index].file;
     init();
+    deleteSpareTextures();
     // init leaves the game on its menu; a chosen level is played at once.
     game->suspend();
     game->restart();
@@ -163,13 +164,16 @@ void QuiltRushApplication::switchLevel(std::size_t index) {
 // The one place where a level's world ends. The registry deletes every entity
 // (the physics engine and the input handler among them, which forget their
 // singletons, and with them the spheres, springs and polygons their owners
-// made); the notifiers go first, with every listener record. The pictures go
-// last, once nothing holds them. The sound player is taken out first and
+// made); the notifiers go first, with every listener record. The pictures are
+// let go last, once nothing holds them: the next world takes again those it
+// shows too, and switchLevel deletes the rest once that world is built. Mesa's
+// software renderer loses a little of a texture deleted after it was drawn, so
+// the pictures every level shares are not deleted at all. The sound player is taken out first and
 // registered again by the next createEntities.
 void QuiltRushApplication::tearDownWorld() {
     if (sound != nullptr) kiln::Registry::instance()->release(sound->getId());
     kiln::Manager::destroyEntities();
-    deleteLoadedTextures();
+    spareLoadedTextures();
     game = nullptr;
     data = GameData();
     problems = ProblemList();

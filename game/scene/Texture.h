@@ -11,10 +11,16 @@ namespace quiltRush {
 /// A missing or unusable file changes nothing and reports nothing.
 void loadTexture(GLuint& handle, const std::string& fileName);
 
-/// Deletes every texture loaded since the last call. The teardown of a level's
-/// world calls it once the holders of those textures are gone; the next
-/// level's loads may then reuse the names.
-void deleteLoadedTextures();
+/// Makes every loaded texture spare: the teardown of a level's world calls it
+/// once the holders of those textures are gone. A later load of a spare
+/// texture's file takes that texture again, with the loader's sampling, instead
+/// of reading the file anew: the pictures every level shows (screens,
+/// cursors, buttons) stay loaded across a change of level.
+void spareLoadedTextures();
+
+/// Deletes the spare textures: once the next world is built, what it did not
+/// take again (the old level's own pictures) goes.
+void deleteSpareTextures();
 
 /// Enables 2-D texturing and binds the handle.
 void bindTexture(GLuint handle);

@@ -117,6 +117,31 @@ TEST_F(TextureGlTest, TwoLoadsOfOneFileGiveTwoNames) {
     EXPECT_NE(first, second);
 }
 
+// A change of level: the next world takes again the pictures it shows too,
+// each with the loader's sampling, and only the others are deleted.
+TEST_F(TextureGlTest, SparePicturesAreTakenAgainByFileAndTheRestDeleted) {
+    dir.write("kept.bmp", testSupport::twoByTwoPicture().build());
+    dir.write("dropped.bmp", testSupport::twoByTwoPicture().build());
+    GLuint kept = kUntouched, twin = kUntouched, dropped = kUntouched;
+    loadTexture(kept, "kept.bmp");
+    loadTexture(twin, "kept.bmp");
+    loadTexture(dropped, "dropped.bmp");
+    bindClampedTexture(kept);
+    quiltRush::spareLoadedTextures();
+    GLuint again = kUntouched, twinAgain = kUntouched, fresh = kUntouched;
+    loadTexture(again, "kept.bmp");
+    loadTexture(twinAgain, "kept.bmp");
+    loadTexture(fresh, "kept.bmp");  // a third holder: no spare left, a new texture
+    quiltRush::deleteSpareTextures();
+    EXPECT_EQ(std::vector<GLuint>({again, twinAgain}), std::vector<GLuint>({kept, twin}));
+    EXPECT_TRUE(fresh != kept && fresh != twin && glIsTexture(fresh));
+    EXPECT_FALSE(glIsTexture(dropped));
+    bindTexture(again);
+    GLint wrapS = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+    EXPECT_EQ(wrapS, GL_REPEAT);
+}
+
 TEST_F(TextureGlTest, MissingFileLeavesHandleAndStateAlone) {
     GLuint handle = kUntouched;
     testing::internal::CaptureStdout();
