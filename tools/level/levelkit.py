@@ -115,11 +115,14 @@ class Level:
     def use_tacks(self, count):
         self.tacks = TACK_SLOTS[:count]
 
-    def quarter_turn(self, about):
+    def quarter_turn(self, about, turns=1):
         """Turns the whole level a quarter turn about the vertical line through
-        about (x, z): +x goes to +z and +z to -x. Scenery and bubbles turn as
-        they are; a grid's rows must run along x, so each grid is rebuilt with
-        rows and columns swapped and its pins moved with their spheres."""
+        about (x, z), `turns` times: +x goes to +z and +z to -x. Scenery and
+        bubbles turn as they are; a grid's rows must run along x, so each grid
+        is rebuilt with rows and columns swapped and its pins moved with their
+        spheres."""
+        for _ in range(turns - 1):
+            self.quarter_turn(about)
         ax, az = about
 
         def turn(p):
@@ -237,16 +240,19 @@ def write_level(level, root):
 def cross_sections(course, lip):
     """Per course point: bottom, the two rims and the two lip tops, the
     section square to the centre line (the mean of its two neighbouring
-    stretches at a bend)."""
+    stretches at a bend). A point may give its own lip height as a sixth
+    value."""
     sections = []
-    for k, (x, z, y, w, h) in enumerate(course):
+    for k, point in enumerate(course):
+        x, z, y, w, h = point[:5]
+        lip_here = point[5] if len(point) > 5 else lip
         before = course[max(k - 1, 0)]
         after = course[min(k + 1, len(course) - 1)]
         along = unit((after[0] - before[0], 0.0, after[1] - before[1]))
         side = (-along[2], 0.0, along[0])
         bottom = (x, y, z)
         rims = [add(bottom, add(scale(side, s * w), (0.0, h, 0.0))) for s in (1.0, -1.0)]
-        lips = [add(rim, (0.0, lip, 0.0)) for rim in rims]
+        lips = [add(rim, (0.0, lip_here, 0.0)) for rim in rims]
         sections.append((bottom, rims, lips))
     return sections
 
@@ -271,5 +277,5 @@ def trough_end(mesh, sections, end, next_one):
 
 def trough_bottom(course, x):
     """The trough's bottom height at x along its last stretch."""
-    (x0, _, y0, _, _), (x1, _, y1, _, _) = course[-2], course[-1]
+    (x0, _, y0, _, _), (x1, _, y1, _, _) = course[-2][:5], course[-1][:5]
     return y0 + (y1 - y0) * (x - x0) / (x1 - x0)

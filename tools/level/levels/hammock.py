@@ -64,12 +64,12 @@ def add_cloth(level):
                [(0, 0), (0, COLS - 1), (PIN_ROW, 0), (PIN_ROW, COLS - 1)], SPACING, STIFFNESS)
 
 
-def add_course(level, course, board_top=BOARD_TOP):
+def add_course(level, course, board_top=BOARD_TOP, lip=LIP):
     """The trough along course with the board over its catching stretch (up
     to board_top; none if that is None), both ends closed and a wall at the
     low end."""
     mesh = level.mesh
-    sections = cross_sections(course, LIP)
+    sections = cross_sections(course, lip)
     trough_walls(mesh, sections)
     # The board over the catching stretch's outer rim (the first side of the sections).
     if board_top is not None:
@@ -87,7 +87,7 @@ def add_course(level, course, board_top=BOARD_TOP):
 
 def bubbles_along(course, distances):
     """Checkpoints on the last stretch's middle line, at these distances from its start."""
-    (x0, z0, y0, _, _), (x1, z1, y1, _, _) = course[-2], course[-1]
+    (x0, z0, y0, _, _), (x1, z1, y1, _, _) = course[-2][:5], course[-1][:5]
     length = ((x1 - x0) ** 2 + (z1 - z0) ** 2) ** 0.5
     bubbles = []
     for d in distances:
