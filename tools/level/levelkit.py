@@ -76,12 +76,18 @@ class Mesh:
         self.triangle(p0, p1, p2, towards)
         self.triangle(p0, p2, p3, towards)
 
-    def slab(self, corners, towards):
+    def slab(self, corners, towards, thickness=0.0):
         """A quad held from both sides (towards, then away from the given point):
-        a thin wall or board the ball may meet from either side."""
+        a thin wall or board the ball may meet from either side. With no
+        thickness the two faces coincide, and where the camera sees the wall
+        their depths fight (the back face's darker stripes show through)."""
         self.quad(*corners, towards)
         centre = scale(add(add(corners[0], corners[1]), add(corners[2], corners[3])), 0.25)
-        self.quad(*corners, add(centre, sub(centre, towards)))
+        normal = unit(cross(sub(corners[1], corners[0]), sub(corners[2], corners[0])))
+        if dot(normal, sub(towards, centre)) > 0:
+            normal = scale(normal, -1.0)
+        back = [add(c, scale(normal, thickness)) for c in corners]
+        self.quad(*back, add(centre, sub(centre, towards)))
 
 
 class Level:

@@ -45,11 +45,16 @@ def write_pack(levels, root):
 
 def main():
     arguments = sys.argv[1:]
+    if "-h" in arguments or "--help" in arguments:
+        print(__doc__.strip())
+        return
     only = None
     if "--only" in arguments:
         at = arguments.index("--only")
         only = arguments[at + 1]
         del arguments[at:at + 2]
+    if len(arguments) > 1 or any(argument.startswith("-") for argument in arguments):
+        sys.exit("usage: python3 tools/level/make_level.py [ROOT] [--only NAME] (--help says more)")
     root = os.path.abspath(arguments[0]) if arguments else ROOT
     levels = [description.build() for description in PACK]
     if only is not None and only not in [level.name for level in levels]:

@@ -33,6 +33,7 @@ BUBBLE_DISTANCES = [1.2, 2.8, 4.4, 6.0]
 # that hits it drops.
 WALL_TOP = 8.5
 WALL_LEAN = 0.8
+WALL_THICKNESS = 0.05
 
 
 def build():
@@ -45,11 +46,11 @@ def build():
     feet = [(x, y + h + p[5] if len(p) > 5 else y + h + LIP, z - w) for p in COURSE[:3] for x, z, y, w, h in [p[:5]]]
     for foot0, foot1 in zip(feet, feet[1:]):
         tops = [(f[0], WALL_TOP, f[2] + WALL_LEAN) for f in (foot0, foot1)]
-        mesh.slab((foot0, foot1, tops[1], tops[0]), add(foot0, (0.0, 0.0, 1.0)))
+        mesh.slab((foot0, foot1, tops[1], tops[0]), add(foot0, (0.0, 0.0, 1.0)), WALL_THICKNESS)
     # Across the high end.
     x, z, y, w, h = COURSE[0]
     top = y + h + LIP
-    mesh.slab(((x, top, z - w), (x, top, z + w), (x, WALL_TOP, z + w), (x, WALL_TOP, z - w)), (x - 1.0, top, z))
+    mesh.slab(((x, top, z - w), (x, top, z + w), (x, WALL_TOP, z + w), (x, WALL_TOP, z - w)), (x - 1.0, top, z), WALL_THICKNESS)
     level.checkpoints = hammock.bubbles_along(COURSE, BUBBLE_DISTANCES)
     level.use_tacks(3)
     return level
