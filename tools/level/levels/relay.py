@@ -1,80 +1,57 @@
 """relay: two cloths, the ball handed from the first to the second.
 
-The second level's layout (the hammock turned so its flap hangs on the left
-of the start view), but where its trough was stands a wooden funnel with a
-second, small cloth at its bottom: a cup pinned at its four corners, its end
-towards the start camera a free flap that hangs out through a gap in the
-funnel over a channel. Pull the first cloth as on the second level and the
-ball lands in the funnel and rolls into the cup; then pull the cup towards
-the gap and the ball rolls over its lip and down its flap into the channel,
-which runs on past the camera's feet and behind it with the bubbles. A wall
-beside the channel keeps a ball thrown from the first cloth out of it, but
-not every throw: a hard yank can still send the ball past the cup into the
-channel.
+The ball drops into a small hammock whose free flap hangs on the left of the
+start view. Below the flap, lower down, hangs a second hammock of the same
+shape, and beyond its flap the channel with the bubbles. Pull the first cloth
+towards its flap and the ball rolls out and drops into the second; a board
+beyond the second cloth's pinned edge stops a ball thrown too hard and drops
+it in. Then pull the second cloth the same way: the ball rolls out under the
+board, down its flap into the channel, which turns and runs past the bubbles.
 """
-from levelkit import BALL_START, Level, add, cross_sections, trough_end, trough_walls
+from levelkit import BALL_START, Level, SPACING
 from levels import hammock
 
 NAME = "relay"
-HINT = "Two cloths: drop the ball in the cup, then tip it out."
+HINT = "Pull the ball into the lower cloth, then pull it on."
 
-# The cup: rows along x from its far side, columns along z; pinned at the four
-# corners of its first CUP_ROWS rows, the rows after them are the flap.
-CUP_CORNER = (-4.4, 1.6, 1.0)
-CUP_ROWS, CUP_COLS, FLAP_ROWS = 12, 12, 7
-# The funnel round the cup: its rim (x from, x to, z from, z to, height) and
-# how far above the cup's pinned square its faces end.
-RIM = (-5.8, -1.9, -0.2, 3.6, 3.1)
-FUNNEL_GAP = 0.12
-# On the cup's flap side the funnel stops at this height: the ball leaves
-# through the gap below it.
-GAP_TOP = 3.1
-# The channel: from under the cup's flap on past the camera's feet.
-COURSE = [
-    (-2.4, 1.6, 0.9, 1.0, 0.8),
-    (0.2, 1.6, 0.6, 0.9, 0.7),
-    (1.4, 1.6, 0.4, 0.6, 0.5),
-    (8.5, 1.6, -1.1, 0.55, 0.45),
-]
-# The wall between the first cloth and the channel.
-GUARD = ((-2.2, -0.3), (1.2, -0.3), 0.0, 4.6)
-BUBBLE_DISTANCES = [0.8, 2.4, 4.0, 5.6]
+# Both cloths: SIZE x SIZE spheres, rows along x; the hammock is rows 0 to
+# PIN_ROW, pinned at its four corners, and the rows after it are the flap.
+SIZE, PIN_ROW = 19, 12
+# The first cloth centres its hammock under the ball; the second lies this
+# much lower, its first row at SECOND_X, under the first one's flap.
+DROP = 1.8
+SECOND_X = -1.89
+# The board: GAP beyond the second cloth's pinned row, from CLEAR above that
+# cloth up to BOARD_TOP.
+GAP, CLEAR, BOARD_TOP = 0.3, 0.7, 6.5
+# The first level's course, moved on under the second cloth's flap, with a
+# narrower catching stretch and no board of its own.
+COURSE_SHIFT = (1.4, -1.8)
+COURSE_WIDTH = 1.9
+
+
+def hammock_grid(level, corner):
+    level.grid(corner, SIZE, SIZE, [(0, 0), (0, SIZE - 1), (PIN_ROW, 0), (PIN_ROW, SIZE - 1)])
 
 
 def build():
     level = Level(NAME, HINT, "assets/levels/" + NAME)
-    hammock.add_cloth(level)
+    x0 = BALL_START[0] - PIN_ROW / 2 * SPACING
+    z0 = BALL_START[2] - (SIZE - 1) / 2 * SPACING
+    y = hammock.CLOTH_Y
+    hammock_grid(level, (x0, y, z0))
+    hammock_grid(level, (SECOND_X, y - DROP, z0))
+    board_x = SECOND_X + PIN_ROW * SPACING + GAP
+    z1 = z0 + (SIZE - 1) * SPACING
+    low = y - DROP + CLEAR
+    level.mesh.slab(((board_x, low, z0 - 0.3), (board_x, low, z1 + 0.3), (board_x, BOARD_TOP, z1 + 0.3),
+                     (board_x, BOARD_TOP, z0 - 0.3)), (board_x - 1.0, low, BALL_START[2]))
+    dx, dy = COURSE_SHIFT
+    course = [(x + dx, z, h + dy, min(w, COURSE_WIDTH), rim) for x, z, h, w, rim in hammock.COURSE]
+    hammock.add_course(level, course, None)
+    z = course[-1][1]
+    level.checkpoints = [(x + dx, hammock.trough_bottom(course, x + dx) + hammock.CHECKPOINT_LIFT, z,
+                          hammock.CHECKPOINT_RADIUS) for x in hammock.CHECKPOINT_XS]
     level.quarter_turn((BALL_START[0], BALL_START[2]))
-    spacing = 4.0 / 27.0
-    rows = CUP_ROWS + FLAP_ROWS
-    level.grid(CUP_CORNER, rows, CUP_COLS,
-               [(0, 0), (0, CUP_COLS - 1), (CUP_ROWS - 1, 0), (CUP_ROWS - 1, CUP_COLS - 1)])
-    mesh = level.mesh
-    # The funnel: from its rim down to just above the cup's pinned square.
-    cx0, cy, cz0 = CUP_CORNER
-    cx1, cz1 = cx0 + (CUP_ROWS - 1) * spacing, cz0 + (CUP_COLS - 1) * spacing
-    low = cy + FUNNEL_GAP
-    x0, x1, z0, z1, top = RIM
-    inner = [(cx0, low, cz0), (cx0, low, cz1), (cx1, low, cz1), (cx1, low, cz0)]
-    outer = [(x0, top, z0), (x0, top, z1), (x1, top, z1), (x1, top, z0)]
-    centre = ((cx0 + cx1) / 2, cy + 2.0, (cz0 + cz1) / 2)
-    for k in range(4):
-        a, b = inner[k], inner[(k + 1) % 4]
-        c, d = outer[(k + 1) % 4], outer[k]
-        if k == 2:  # the flap side: a wall from the rim down to GAP_TOP only
-            mesh.slab((d, c, (c[0], GAP_TOP + 0.01, c[2]), (d[0], GAP_TOP + 0.01, d[2])), centre)
-            continue
-        mesh.quad(a, b, c, d, centre)
-    (ga, gb, bottom, gtop) = GUARD
-    mesh.slab(((ga[0], bottom, ga[1]), (gb[0], bottom, gb[1]), (gb[0], gtop, gb[1]), (ga[0], gtop, ga[1])),
-              (ga[0], bottom, ga[1] + 1.0))
-    sections = cross_sections(COURSE, hammock.LIP)
-    trough_walls(mesh, sections)
-    trough_end(mesh, sections, 0, 1)
-    trough_end(mesh, sections, -1, -2)
-    lips = sections[-1][2]
-    tops = [add(lip, (0.0, hammock.END_WALL, 0.0)) for lip in lips]
-    mesh.quad(lips[0], lips[1], tops[1], tops[0], sections[-2][0])
-    level.checkpoints = hammock.bubbles_along(COURSE, BUBBLE_DISTANCES)
     level.use_tacks(3)
     return level
