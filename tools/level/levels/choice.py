@@ -1,6 +1,6 @@
 """choice: a net loose along a whole side, and only one tack.
 
-The fourth level's slide, net and basket, but the net is pinned at two
+Level net's slide, net and basket, but the net is pinned at two
 corners only, both on the side away from the camera (-z), and the player holds
 a single tack. Left alone, the net drops the ball at once. Tacked near either
 loose corner, it twists and pours the ball out sideways; tacked out from the
