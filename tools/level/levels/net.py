@@ -42,10 +42,16 @@ BUBBLE_LIFT = 0.7
 
 
 def build():
-    level = Level(NAME, HINT, "assets/levels/" + NAME)
+    return build_with_pins(NAME, HINT, [(0, 0), (0, NET_COLS - 1), (NET_ROWS - 1, 0), (NET_ROWS - 1, 0)])
+
+
+def build_with_pins(name, hint, pins):
+    """The slide, the net held by the four (row, column) pins given, and the
+    basket with the bubbles; one tack."""
+    level = Level(name, hint, "assets/levels/" + name)
     half_x, half_z = (NET_ROWS - 1) * SPACING / 2, (NET_COLS - 1) * SPACING / 2
     corner = (NET_CENTRE[0] - half_x, NET_CENTRE[1], NET_CENTRE[2] - half_z)
-    level.grid(corner, NET_ROWS, NET_COLS, [(0, 0), (0, NET_COLS - 1), (NET_ROWS - 1, 0), (NET_ROWS - 1, 0)])
+    level.grid(corner, NET_ROWS, NET_COLS, pins)
     mesh = level.mesh
     for course in (SLIDE, BASKET):
         sections = cross_sections(course, LIP)
