@@ -168,8 +168,8 @@ void QuiltRushApplication::switchLevel(std::size_t index) {
 // let go last, once nothing holds them: the next world takes again those it
 // shows too, and switchLevel deletes the rest once that world is built. Mesa's
 // software renderer loses a little of a texture deleted after it was drawn, so
-// the pictures every level shares are not deleted at all. The sound player is taken out first and
-// registered again by the next createEntities.
+// the pictures every level shares are not deleted at all. The sound player is
+// taken out first and registered again by the next createEntities.
 void QuiltRushApplication::tearDownWorld() {
     if (sound != nullptr) kiln::Registry::instance()->release(sound->getId());
     kiln::Manager::destroyEntities();

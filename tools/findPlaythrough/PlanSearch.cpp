@@ -4,12 +4,11 @@
 // maybe tacked where it ends, and before a pull maybe a turn of the camera
 // (a first turn is likelier: a player looks around before acting). A player
 // watches the ball land before the first move, so nothing happens in the
-// first second. Then it
-// climbs: small random changes to the best plan so far are kept when they
-// score better, which mostly shortens the run once a plan finishes.
-// Candidates come in rounds made from the best plan known when the round
-// began, so that a round can be played on several cores and the search stays
-// the same whatever their number.
+// first second. Then it climbs: small random changes to the best plan so far
+// are kept when they score better, which mostly shortens the run once a plan
+// finishes. Candidates come in rounds made from the best plan known when the
+// round began, so that a round can be played on several cores and the search
+// stays the same whatever their number.
 #include "tools/findPlaythrough/PlanSearch.h"
 
 #include <algorithm>
@@ -127,12 +126,12 @@ private:
     void nudgeDrag(Drag& step) {
         switch (pick(0, 8)) {
             case 0: nudge(step.row, rowsOf(step)); break;
-            case 7: moveToGrid(step, pick(0, static_cast<int>(grids.size()) - 1)); break;
             case 1: nudge(step.col, colsOf(step)); break;
             case 2: nudge(step.dx, kDragDx); break;
             case 3: nudge(step.dy, kDragDy); break;
             case 4: nudge(step.moveTicks, kDragMove); break;
             case 5: nudge(step.holdTicks, kDragHold); break;
+            case 7: moveToGrid(step, pick(0, static_cast<int>(grids.size()) - 1)); break;
             default: step.tack = tacks && !step.tack; break;
         }
     }

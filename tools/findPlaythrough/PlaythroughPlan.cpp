@@ -61,7 +61,10 @@ std::vector<int> numbersOf(const std::string& text, char separator) {
 class PlanPlayer {
 public:
     PlanPlayer(GameDriver& driver, int tickLimit, InputTimeline& timeline)
-        : driver(driver), tickLimit(tickLimit), timeline(timeline) {}
+        : driver(driver),
+          tickLimit(tickLimit),
+          timeline(timeline),
+          grids(gridShapes(driver.getApplication().getGameData())) {}
 
     PlanOutcome play(const Plan& plan) {
         timeline.move(0, menuLayout::clickX(menuLayout::kNew), menuLayout::clickY(menuLayout::kNew));
@@ -138,7 +141,6 @@ private:
     }
 
     bool sphereToPixel(const Drag& drag, int& x, int& y) const {
-        std::vector<GridShape> grids = gridShapes(driver.getApplication().getGameData());
         if (drag.grid < 0 || drag.grid >= static_cast<int>(grids.size())) return false;
         const GridShape& grid = grids[static_cast<std::size_t>(drag.grid)];
         if (drag.row < 0 || drag.col < 0 || drag.row >= grid.rows || drag.col >= grid.cols) return false;
@@ -195,6 +197,7 @@ private:
     GameDriver& driver;
     int tickLimit;
     InputTimeline& timeline;
+    const std::vector<GridShape> grids;  // the level's, read once: every drag aims at one
     PlanOutcome outcome;
     bool lost = false;
     std::vector<float> closest;  // per checkpoint: the smallest gap between ball and bubble so far

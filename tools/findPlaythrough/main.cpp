@@ -116,8 +116,8 @@ Arguments parse(int argc, char** argv) {
         if (chosen == nullptr) usage("no level '" + arguments.level + "' in " + quiltRush::LevelPack::kPackFile);
         levelFile = chosen->file;
         recording = chosen->name;
-    } else if (pack.indexOfFile(levelFile) < pack.size()) {
-        recording = pack.getLevels()[pack.indexOfFile(levelFile)].name;
+    } else if (std::size_t index = pack.indexOfFile(levelFile); index < pack.size()) {
+        recording = pack.getLevels()[index].name;
     }
     quiltRush::GameData level;
     quiltRush::GameDataReader::readFile(levelFile, level);
