@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "framework/Util.h"
+#include "game/physics/Tack.h"
 #include "game/play/Game.h"
 
 namespace quiltRush {
@@ -60,7 +61,7 @@ void RunOverlay::drawOverlay() {
     glColor3f(1.0f, 1.0f, 1.0f);
     std::string progress = progressText(game.getCheckpointsPassed(), total, static_cast<std::uint32_t>(game.getTime()));
     drawText(progress.c_str(), kMargin + kTextInset, top - kPanelHeight + kTextInset);
-    drawLevel(top);
+    drawLevel(top, viewport[2], viewport[3]);
     if (isFallNoteShown()) {
         int left = viewport[2] / 2 - kNoteWidth / 2;
         int noteTop = top - kPanelHeight - kMargin;
@@ -73,17 +74,43 @@ void RunOverlay::drawOverlay() {
 
 // The level's name beside the run's panel; under them its hint while the run
 // is young, unless the note of a fall takes that place.
-void RunOverlay::drawLevel(int top) const {
+void RunOverlay::drawLevel(int top, int viewportWidth, int viewportHeight) const {
     if (levelText.empty()) return;
     int left = kMargin + kPanelWidth + kMargin / 2;
     drawPanel(left, top, textWidth(levelText) + 2 * kTextInset, kPanelHeight);
     glColor3f(1.0f, 0.85f, 0.3f);
     drawText(levelText, left + kTextInset, top - kPanelHeight + kTextInset);
     if (hint.empty() || isFallNoteShown() || game.getTime() >= static_cast<float>(kHintMillis)) return;
-    int hintTop = top - kPanelHeight - kMargin / 2;
-    drawPanel(kMargin, hintTop, textWidth(hint) + 2 * kTextInset, kPanelHeight);
+    // Every icon counts, used or not, so that the hint stays put while tacks come and go.
+    std::vector<Box> icons;
+    for (const Tack* tack : game.getTacks()) {
+        int x = tack->centreX(viewportWidth);
+        int y = tack->centreY(viewportHeight);
+        icons.push_back({x - Tack::kHalfSize, y - Tack::kHalfSize, x + Tack::kHalfSize, y + Tack::kHalfSize});
+    }
+    int width = textWidth(hint) + 2 * kTextInset;
+    int wantedTop = top - kPanelHeight - kMargin / 2;
+    int hintTop = topClearOf({kMargin, wantedTop - kPanelHeight, kMargin + width, wantedTop}, icons);
+    drawPanel(kMargin, hintTop, width, kPanelHeight);
     glColor3f(1.0f, 1.0f, 1.0f);
     drawText(hint, kMargin + kTextInset, hintTop - kPanelHeight + kTextInset);
+}
+
+int RunOverlay::topClearOf(const Box& wanted, const std::vector<Box>& obstacles) {
+    int height = wanted.top - wanted.bottom;
+    int top = wanted.top;
+    // Each move only lowers the box, so one pass per obstacle is enough to settle it.
+    for (std::size_t pass = 0; pass <= obstacles.size(); ++pass) {
+        bool moved = false;
+        for (const Box& box : obstacles) {
+            bool meets = wanted.left < box.right && box.left < wanted.right && top - height < box.top && box.bottom < top;
+            if (!meets) continue;
+            top = box.bottom - kMargin / 2;
+            moved = true;
+        }
+        if (!moved) break;
+    }
+    return top;
 }
 
 // A dark, see-through box behind the text: white letters alone are lost on the clouds.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/Entity.h"
 #include "framework/IDrawOverlayListener.h"
@@ -14,14 +15,23 @@ class Game;
 
 /// The run at a glance while playing: the checkpoints passed of all and the
 /// run's seconds in the top-left corner ("2/4  12.3") beside the level's
-/// number and name, the level's hint along the bottom for the first seconds
-/// of a run, and for a moment after a fall a note that a new run began. A
-/// play entity: off while a screen is up, hidden once every checkpoint is
-/// passed (the finish screen shows the time).
+/// number and name, the level's hint under them for the first seconds of a
+/// run (lower down where it would run into a tack icon), and for a moment
+/// after a fall a note that a new run began. A play entity: off while a
+/// screen is up, hidden once every checkpoint is passed (the finish screen
+/// shows the time).
 class RunOverlay : public kiln::Entity, public kiln::IUpdateListener, public kiln::IDrawOverlayListener {
 public:
     static constexpr std::uint32_t kFallNoteMillis = 2500;  // long enough to read, short enough not to bother
     static constexpr std::uint32_t kHintMillis = 8000;      // of every run: the hint, then the view is clear
+
+    /// A box of the overlay in window pixels, origin bottom-left.
+    struct Box {
+        int left;
+        int bottom;
+        int right;
+        int top;
+    };
 
     /// Id "RunOverlay"; reads the game it is given, which outlives it.
     explicit RunOverlay(const Game& game);
@@ -38,10 +48,14 @@ public:
     /// so it never runs ahead of the finish time): (2, 4, 12345) -> "2/4  12.3".
     static std::string progressText(unsigned int passed, std::size_t total, std::uint32_t millis);
     const std::string& getLevelText() const { return levelText; }
+    /// Where the top of a box of height wanted can go, from wanted's top down,
+    /// so that it meets none of the obstacles: that top itself, or a gap below
+    /// the lowest obstacle in its way.
+    static int topClearOf(const Box& wanted, const std::vector<Box>& obstacles);
 
 private:
     void drawPanel(int left, int top, int width, int height) const;
-    void drawLevel(int top) const;
+    void drawLevel(int top, int viewportWidth, int viewportHeight) const;
 
     const Game& game;
     std::string levelText;  // "2  Ramp"

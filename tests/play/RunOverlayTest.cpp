@@ -20,6 +20,24 @@ TEST(RunOverlayTest, ProgressShowsPassedOfAllAndTenthsCutNotRounded) {
     for (const auto& c : cases) EXPECT_EQ(RunOverlay::progressText(c.passed, c.total, c.millis), c.text);
 }
 
+TEST(RunOverlayTest, TheHintGoesBelowTheTackIconsItWouldRunInto) {
+    // The pack's icons at 640 x 480: three along the top-right corner, 64 pixels each.
+    const std::vector<RunOverlay::Box> row = {{568, 408, 632, 472}, {508, 408, 572, 472}, {448, 408, 512, 472}};
+    const struct {
+        RunOverlay::Box wanted;
+        std::vector<RunOverlay::Box> icons;
+        int top;
+    } cases[] = {
+        {{10, 405, 300, 435}, row, 435},                                  // short: clear of the icons
+        {{10, 405, 448, 435}, row, 435},                                  // ends where the first icon begins
+        {{10, 405, 480, 435}, row, 403},                                  // long: under the row
+        {{10, 405, 480, 435}, {}, 435},                                   // no tacks
+        {{10, 405, 480, 435}, {{448, 408, 512, 472}, {300, 350, 340, 400}}, 345},  // and under the next one down
+        {{10, 300, 480, 330}, row, 330},                                  // already below the row
+    };
+    for (const auto& c : cases) EXPECT_EQ(RunOverlay::topClearOf(c.wanted, c.icons), c.top);
+}
+
 TEST(RunOverlayTest, AFallShowsTheNoteForAWhileAndARestartByHandDoesNot) {
     PlayWorld world;
     RunOverlay overlay(world.game);
