@@ -15,7 +15,9 @@ Tack::Tack(const std::string& id, int x, int y) : kiln::Entity(id), x(x), y(y) {
 
 // The icons belong to the window's top-right corner: in a resized window they
 // keep the distance from it that they have at the start-up size.
-int Tack::centreX(int viewportWidth) const { return x + viewportWidth - static_cast<int>(kiln::Application::kDefaultWidth); }
+int Tack::centreX(int viewportWidth) const {
+    return x + viewportWidth - static_cast<int>(kiln::Application::kDefaultWidth);
+}
 
 int Tack::centreY(int viewportHeight) const {
     return y + viewportHeight - static_cast<int>(kiln::Application::kDefaultHeight);

@@ -99,16 +99,17 @@ void RunOverlay::drawLevel(int top, int viewportWidth, int viewportHeight) const
 int RunOverlay::topClearOf(const Box& wanted, const std::vector<Box>& obstacles) {
     int height = wanted.top - wanted.bottom;
     int top = wanted.top;
-    // Each move only lowers the box, so one pass per obstacle is enough to settle it.
-    for (std::size_t pass = 0; pass <= obstacles.size(); ++pass) {
-        bool moved = false;
+    // A move puts the box below the obstacle it met, which it never meets
+    // again, so the search ends after at most one move per obstacle.
+    bool moved = true;
+    while (moved) {
+        moved = false;
         for (const Box& box : obstacles) {
-            bool meets = wanted.left < box.right && box.left < wanted.right && top - height < box.top && box.bottom < top;
-            if (!meets) continue;
-            top = box.bottom - kMargin / 2;
-            moved = true;
+            if (wanted.left < box.right && box.left < wanted.right && top - height < box.top && box.bottom < top) {
+                top = box.bottom - kMargin / 2;
+                moved = true;
+            }
         }
-        if (!moved) break;
     }
     return top;
 }
