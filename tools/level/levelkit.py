@@ -9,6 +9,7 @@ and looks at the ball, and a ball below FALL_HEIGHT restarts the run.
 """
 import math
 import os
+import struct
 
 BALL_START = (-3.0, 7.0, -3.0)
 EYE_START = (0.0, 10.0, -2.0)
@@ -100,6 +101,7 @@ class Level:
         self.scene_file = folder + "/scene.ase"
         self.comment = "Quilt Rush level %s, made by tools/level/make_level.py" % name
         self.cloth_texture = CLOTH_TEXTURE
+        self.cloth_mark = None  # see mark_cloth
         self.mesh = Mesh()
         self.grids = []        # (centre, size_x, size_z, rows, cols, stiffness, four patch-wide pin indices)
         self.spheres = 0       # patch-wide, over the grids so far
@@ -117,6 +119,14 @@ class Level:
         self.grids.append((centre, size_x, size_z, rows, cols, stiffness, indices))
         self.spheres += rows * cols
         return first
+
+    def mark_cloth(self, inside):
+        """Gives the level a cloth of its own: the patchwork, with red stripes
+        where inside(u, v) holds (u from the first to the last column, v from
+        the first to the last row, both 0 to 1), so that a player sees which
+        part hangs loose. The picture spans every grid of the level once."""
+        self.cloth_texture = os.path.dirname(self.level_file) + "/cloth.bmp"
+        self.cloth_mark = inside
 
     def use_tacks(self, count):
         self.tacks = TACK_SLOTS[:count]
@@ -235,7 +245,36 @@ def write_level(level, root):
     os.makedirs(os.path.dirname(os.path.join(root, level.level_file)), exist_ok=True)
     count = write_ase(level.mesh, root, level.scene_file, level.comment)
     write_game_data(level, root)
+    if level.cloth_mark is not None:
+        write_marked_cloth(level.cloth_mark, root, level.cloth_texture)
     return count
+
+
+MARK_RED, MARK_LIGHT = (215, 45, 35), (250, 236, 214)  # the stripes, as red, green, blue
+MARK_STRENGTH = 0.75  # how much of the patchwork the stripes cover
+MARK_STRIPE = 16      # pixels across a stripe, diagonally
+
+
+def write_marked_cloth(inside, root, path):
+    """The first level's cloth picture with the stripes of mark_cloth. The
+    picture is the game's own 32-bit bottom-up BMP, so its header is kept and
+    only the pixels (blue, green, red, alpha) change."""
+    with open(os.path.join(root, CLOTH_TEXTURE), "rb") as handle:
+        data = bytearray(handle.read())
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    for stored_row in range(height):
+        top_row = height - 1 - stored_row  # the file stores the bottom row first
+        for x in range(width):
+            if not inside(x / (width - 1), top_row / (height - 1)):
+                continue
+            colour = MARK_RED if (x + top_row) // MARK_STRIPE % 2 else MARK_LIGHT
+            at = offset + 4 * (stored_row * width + x)
+            for channel, value in zip((2, 1, 0), colour):
+                old = data[at + channel]
+                data[at + channel] = round(old + (value - old) * MARK_STRENGTH)
+    with open(os.path.join(root, path), "wb") as handle:
+        handle.write(bytes(data))
 
 
 # Troughs: a V-shaped channel along a centre line, one cross-section per

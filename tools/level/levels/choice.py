@@ -6,14 +6,20 @@ a single tack. Left alone, the net drops the ball at once. Tacked near either
 loose corner, it twists and pours the ball out sideways; tacked out from the
 middle of its loose side, a little towards the slide's end, it catches the
 ball and tips it over its far edge into the basket. One tack, so the player
-has to choose the spot.
+has to choose the spot. The loose side is striped red.
 """
 from levels import net
 
 NAME = "choice"
-HINT = "One tack for a whole loose side: choose the spot."
+HINT = "One tack for the red loose side: choose the spot."
+
+# The columns striped red on the level's cloth: the loose side's part of the
+# net, from this column fraction on.
+LOOSE_MARK = 0.7
 
 
 def build():
     # Pinned only at the two corners of column 0, the side away from the camera (-z).
-    return net.build_with_pins(NAME, HINT, [(0, 0), (net.NET_ROWS - 1, 0), (0, 0), (net.NET_ROWS - 1, 0)])
+    level = net.build_with_pins(NAME, HINT, [(0, 0), (net.NET_ROWS - 1, 0), (0, 0), (net.NET_ROWS - 1, 0)])
+    level.mark_cloth(lambda u, v: u >= LOOSE_MARK)
+    return level

@@ -10,12 +10,13 @@ out and tack it (space): the net catches the ball and, stretched that way,
 tips it over its far edge into the basket; if the ball stays, a yank of the
 net towards the basket sends it on. The ball takes about five seconds to
 reach the net, and the tack has to be in place when it lands. The ball never
-goes through the net.
+goes through the net. The loose corner is striped red, so that a player who
+has never seen the net hang can tell it from the pinned ones.
 """
 from levelkit import Level, SPACING, cross_sections, trough_end, trough_walls
 
 NAME = "net"
-HINT = "Pull the net's loose corner out and tack it (space)."
+HINT = "Pull the net's red corner out and tack it (space)."
 
 # The slide (levelkit's troughs); the first point lies just behind the ball's
 # drop point, the last is the end in mid-air.
@@ -41,8 +42,15 @@ BUBBLE_RADIUS = 0.47
 BUBBLE_LIFT = 0.7
 
 
+# The loose corner's part of the net, striped red on the level's cloth: the
+# last rows and columns near it (row and column fractions adding up to this).
+LOOSE_MARK = 1.4
+
+
 def build():
-    return build_with_pins(NAME, HINT, [(0, 0), (0, NET_COLS - 1), (NET_ROWS - 1, 0), (NET_ROWS - 1, 0)])
+    level = build_with_pins(NAME, HINT, [(0, 0), (0, NET_COLS - 1), (NET_ROWS - 1, 0), (NET_ROWS - 1, 0)])
+    level.mark_cloth(lambda u, v: u + v >= LOOSE_MARK)
+    return level
 
 
 def build_with_pins(name, hint, pins):
