@@ -44,7 +44,7 @@ BUBBLE_LIFT = 0.7
 
 # The loose corner's part of the net, striped red on the level's cloth: the
 # last rows and columns near it (row and column fractions adding up to this).
-LOOSE_MARK = 1.4
+LOOSE_MARK = 1.15
 
 
 def build():
