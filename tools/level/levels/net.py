@@ -5,7 +5,7 @@ camera, right and away again, to where the slide ends in mid-air. Below the
 end hangs a net, pinned at three corners; its fourth corner, nearest the
 camera, hangs loose (folded over itself), and a ball that lands in the net
 rolls out there and falls away. Beyond the net's far edge, lower down, waits
-a basket with the bubbles. Before the ball comes, pull the net's loose side
+a basket with the bubble. Before the ball comes, pull the net's loose side
 out and tack it (space): the net catches the ball and, stretched that way,
 tips it over its far edge into the basket; if the ball stays, a yank of the
 net towards the basket sends it on. The ball takes about five seconds to
@@ -40,6 +40,11 @@ BASKET = [
 ]
 BUBBLE_RADIUS = 0.47
 BUBBLE_LIFT = 0.7
+# One bubble, at the basket's low end (this far from its end wall), where a
+# ball that lands anywhere in the basket comes to rest and touches it. With a
+# bubble at each end a ball that landed past the first one stayed in the
+# basket for good with the level unfinished.
+BUBBLE_FROM_END = 0.5
 
 
 # The loose corner's part of the net, striped red on the level's cloth: the
@@ -55,7 +60,7 @@ def build():
 
 def build_with_pins(name, hint, pins):
     """The slide, the net held by the four (row, column) pins given, and the
-    basket with the bubbles; one tack."""
+    basket with its bubble; one tack."""
     level = Level(name, hint, "assets/levels/" + name)
     half_x, half_z = (NET_ROWS - 1) * SPACING / 2, (NET_COLS - 1) * SPACING / 2
     corner = (NET_CENTRE[0] - half_x, NET_CENTRE[1], NET_CENTRE[2] - half_z)
@@ -67,6 +72,7 @@ def build_with_pins(name, hint, pins):
         trough_end(mesh, sections, 0, 1)
     trough_end(mesh, cross_sections(BASKET, LIP), -1, -2)
     (x, z0, y0, _, _), (_, z1, y1, _, _) = BASKET
-    level.checkpoints = [(x, y0 + (y1 - y0) * f + BUBBLE_LIFT, z0 + (z1 - z0) * f, BUBBLE_RADIUS) for f in (0.3, 0.7)]
+    f = 1.0 - BUBBLE_FROM_END / (z1 - z0)
+    level.checkpoints = [(x, y0 + (y1 - y0) * f + BUBBLE_LIFT, z0 + (z1 - z0) * f, BUBBLE_RADIUS)]
     level.use_tacks(1)
     return level
