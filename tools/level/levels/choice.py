@@ -11,7 +11,7 @@ has to choose the spot. The loose side is striped red.
 from levels import net
 
 NAME = "choice"
-HINT = "One tack for the red loose side: choose the spot."
+HINT = "Tack the red side's middle out towards the bubble (space)."
 
 # The columns striped red on the level's cloth: the loose side's part of the
 # net, from this column fraction on.
