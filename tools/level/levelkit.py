@@ -1,6 +1,9 @@
 """What every level of the pack is made of: vector helpers, the scenery mesh
 with its one-sided collision faces, the cloth grids with their pins, and the
-writers of the scene model (ASE) and the level file.
+writers of the scene model (ASE), the level file and a level's own marked
+cloth picture. The picture is written without PIL, which only the asset
+generator (tools/assets) needs, so that making a level asks for nothing more
+than Python.
 
 Positions are the game's y-up world coordinates; the model file is z-up, so
 every point and normal is written as (x, -z, y). The game fixes the rest: the
