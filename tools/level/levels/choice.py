@@ -12,7 +12,7 @@ has to choose the spot. The loose side is striped red.
 from levels import net
 
 NAME = "choice"
-HINT = "Tack the red side's middle out towards the bubble (space)."
+HINT = "Tack the striped side's middle out towards the bubble."
 
 # The columns striped red on the level's cloth: the loose side's part of the
 # net, from this column fraction on.

@@ -13,7 +13,7 @@ from levelkit import BALL_START, Level, add
 from levels import hammock
 
 NAME = "leap"
-HINT = "Grab under the ball, yank it right fast: fling it over."
+HINT = "Grab under the ball; a short quick pull right flings it."
 
 LIP = 0.5
 FUNNEL_LIP = 1.3  # where the landing narrows a fast ball climbs the sides
