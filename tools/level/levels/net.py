@@ -16,7 +16,7 @@ has never seen the net hang can tell it from the pinned ones.
 from levelkit import Level, SPACING, cross_sections, trough_end, trough_walls
 
 NAME = "net"
-HINT = "Tack the striped edge out under the slide's end (space)."
+HINT = "Tack the striped edge far out under the slide end (space)."
 
 # The slide (levelkit's troughs); the first point lies just behind the ball's
 # drop point, the last is the end in mid-air.
