@@ -6,8 +6,8 @@ a single tack. Left alone, the net drops the ball at once. Tacked near either
 loose corner, it twists and pours the ball out sideways; tacked out from the
 middle of its loose side (a little towards the slide's end) and pulled
 towards the basket, it catches the ball and tips it over its far edge into
-the basket; pulled the other way, towards the slide's end, it does not. One tack, so the player
-has to choose the spot. The loose side is striped red.
+the basket; pulled the other way, towards the slide's end, it does not. One
+tack, so the player has to choose the spot. The loose side is striped red.
 """
 from levels import net
 

@@ -85,14 +85,14 @@ def add_course(level, course, board_top=BOARD_TOP, lip=LIP):
     mesh.quad(lips[0], lips[1], tops[1], tops[0], sections[-2][0])
 
 
-def bubbles_along(course, distances):
+def bubbles_along(course, distances, radius=CHECKPOINT_RADIUS):
     """Checkpoints on the last stretch's middle line, at these distances from its start."""
     (x0, z0, y0, _, _), (x1, z1, y1, _, _) = course[-2][:5], course[-1][:5]
     length = ((x1 - x0) ** 2 + (z1 - z0) ** 2) ** 0.5
     bubbles = []
     for d in distances:
         f = d / length
-        bubbles.append((x0 + (x1 - x0) * f, y0 + (y1 - y0) * f + CHECKPOINT_LIFT, z0 + (z1 - z0) * f, CHECKPOINT_RADIUS))
+        bubbles.append((x0 + (x1 - x0) * f, y0 + (y1 - y0) * f + CHECKPOINT_LIFT, z0 + (z1 - z0) * f, radius))
     return bubbles
 
 

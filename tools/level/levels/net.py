@@ -14,6 +14,7 @@ goes through the net. The loose corner is striped red, so that a player who
 has never seen the net hang can tell it from the pinned ones.
 """
 from levelkit import Level, SPACING, cross_sections, trough_end, trough_walls
+from levels import hammock
 
 NAME = "net"
 HINT = "Tack the striped edge far out under the slide end (space)."
@@ -39,7 +40,6 @@ BASKET = [
     (-5.3, -5.0, 0.6, 0.75, 0.75),
 ]
 BUBBLE_RADIUS = 0.47
-BUBBLE_LIFT = 0.7
 # One bubble, at the basket's low end (this far from its end wall), where a
 # ball that lands anywhere in the basket comes to rest and touches it. With a
 # bubble at each end a ball that landed past the first one stayed in the
@@ -71,8 +71,7 @@ def build_with_pins(name, hint, pins):
         trough_walls(mesh, sections)
         trough_end(mesh, sections, 0, 1)
     trough_end(mesh, cross_sections(BASKET, LIP), -1, -2)
-    (x, z0, y0, _, _), (_, z1, y1, _, _) = BASKET
-    f = 1.0 - BUBBLE_FROM_END / (z1 - z0)
-    level.checkpoints = [(x, y0 + (y1 - y0) * f + BUBBLE_LIFT, z0 + (z1 - z0) * f, BUBBLE_RADIUS)]
+    (_, z0, _, _, _), (_, z1, _, _, _) = BASKET
+    level.checkpoints = hammock.bubbles_along(BASKET, [z1 - z0 - BUBBLE_FROM_END], BUBBLE_RADIUS)
     level.use_tacks(1)
     return level
