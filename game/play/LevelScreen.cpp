@@ -91,14 +91,23 @@ std::size_t LevelScreen::firstUnfinished() const {
     return cards.size();
 }
 
+std::size_t LevelScreen::hoveredCard() const {
+    return mouseMoved ? cardAt(mouseX, mouseY) : cards.size();
+}
+
+std::size_t LevelScreen::hintedCard() const {
+    std::size_t hovered = hoveredCard();
+    return hovered < cards.size() ? hovered : firstUnfinished();
+}
+
 void LevelScreen::drawContent() {
     glDisable(GL_LIGHTING);
     glColor3f(1.0f, 0.95f, 0.8f);
     drawCentred(kTitle, 0, kTitleY, kTitleFont);
     std::size_t marked = firstUnfinished();
-    std::size_t hovered = cardAt(mouseX, mouseY);
+    std::size_t hovered = hoveredCard();
     for (std::size_t i = 0; i < cards.size(); ++i) drawCard(i, i == marked, i == hovered);
-    std::size_t hinted = hovered < cards.size() ? hovered : marked;
+    std::size_t hinted = hintedCard();
     if (hinted < cards.size()) {
         glColor3f(1.0f, 1.0f, 1.0f);
         drawCentred(cards[hinted].hint, 0, kHintY, kNameFont);

@@ -61,6 +61,11 @@ public:
     std::size_t cardAt(int x, int y) const;
     /// The centre of card i in pixels from the window centre, y upwards.
     static void cardCentre(std::size_t i, int& cx, int& cy);
+    /// The card under the mouse, once the mouse has moved on this screen (the
+    /// click that opened it says nothing); else the number of cards.
+    std::size_t hoveredCard() const;
+    /// The card whose hint shows: the hovered one, else the marked one.
+    std::size_t hintedCard() const;
     /// The first level with no best time; the number of cards when all are finished.
     std::size_t firstUnfinished() const;
     std::optional<std::uint32_t> bestOf(std::size_t i) const;

@@ -22,6 +22,7 @@ Screen::Screen(const std::string& id) : kiln::Entity(id) {
 void Screen::show() {
     state.enabled = true;
     takeMousePosition();
+    mouseMoved = false;
 }
 
 // A disabled screen hears no mouse event: what it knew is stale by now.
@@ -65,13 +66,13 @@ void Screen::drawBackground() const {
 void Screen::onMouseButton(int, int, int, int) {}
 
 void Screen::onMouseMotion(int x, int y) {
-    mouseX = x;
-    mouseY = y;
+    onMousePassiveMotion(x, y);
 }
 
 void Screen::onMousePassiveMotion(int x, int y) {
     mouseX = x;
     mouseY = y;
+    mouseMoved = true;
 }
 
 }  // namespace quiltRush

@@ -58,6 +58,9 @@ protected:
     GLuint cursor = 0;
     int mouseX = 0;
     int mouseY = 0;
+    // Whether the mouse has moved since the screen was shown: until it does,
+    // it still points where the last screen was clicked.
+    bool mouseMoved = false;
     // The size the window opens with, until the first update reads the real one.
     int windowWidth = static_cast<int>(kiln::Application::kDefaultWidth);
     int windowHeight = static_cast<int>(kiln::Application::kDefaultHeight);
