@@ -25,9 +25,12 @@ COURSE = [
     (-6.4, -7.3, 2.1, 1.2, 1.0, FUNNEL_LIP),
     (-7.6, -6.2, 1.7, 0.7, 0.6, FUNNEL_LIP),
     (-7.6, -5.0, 1.5, 0.55, 0.45),
-    (-7.6, 1.5, 0.0, 0.55, 0.45),
+    (-7.6, 3.5, -0.46, 0.55, 0.45),
 ]
-BUBBLE_DISTANCES = [1.2, 2.8, 4.4, 6.0]
+# A ball tossed straight up off the hammock lands in the channel beside it;
+# the bubbles begin beyond that stretch, so such a ball still rolls through
+# them all instead of coming to rest at the closed end with one missed.
+BUBBLE_DISTANCES = [3.8, 5.0, 6.2, 7.4]
 # The walls on the landing's far rim and high end, high above the hammock:
 # hardly a throw clears them. The far one leans over the landing, so a ball
 # that hits it drops.
