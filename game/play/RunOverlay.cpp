@@ -35,11 +35,15 @@ void RunOverlay::setLevel(std::size_t number, const PackLevel& level) {
 }
 
 void RunOverlay::update(unsigned long elapsed) {
+    float runTime = game.getTime();
+    bool restartedByHand = runTime < lastRunTime;  // the note would speak of a run already left
+    lastRunTime = runTime;
     if (game.getFalls() != fallsSeen) {
         fallsSeen = game.getFalls();
         fallNoteLeft = kFallNoteMillis;
         return;
     }
+    if (restartedByHand) fallNoteLeft = 0;
     fallNoteLeft = elapsed >= fallNoteLeft ? 0 : fallNoteLeft - static_cast<std::uint32_t>(elapsed);
 }
 

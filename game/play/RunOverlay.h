@@ -39,7 +39,8 @@ public:
     void init() override {}
     /// The pack level being played, numbered from 1; without one only the run is shown.
     void setLevel(std::size_t number, const PackLevel& level);
-    /// Notices a fall since the last tick and counts the note's time down.
+    /// Notices a fall since the last tick and counts the note's time down; a
+    /// run restarted otherwise (Enter) takes the note away.
     void update(unsigned long elapsed) override;
     void drawOverlay() override;
 
@@ -62,6 +63,7 @@ private:
     std::string hint;
     unsigned int fallsSeen = 0;
     std::uint32_t fallNoteLeft = 0;
+    float lastRunTime = 0.0f;  // the game's run time at the last update
 };
 
 }  // namespace quiltRush

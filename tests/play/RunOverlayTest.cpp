@@ -38,7 +38,7 @@ TEST(RunOverlayTest, TheHintGoesBelowTheTackIconsItWouldRunInto) {
     for (const auto& c : cases) EXPECT_EQ(RunOverlay::topClearOf(c.wanted, c.icons), c.top);
 }
 
-TEST(RunOverlayTest, AFallShowsTheNoteForAWhileAndARestartByHandDoesNot) {
+TEST(RunOverlayTest, AFallShowsTheNoteForAWhileAndARestartByHandNeitherShowsNorKeepsIt) {
     PlayWorld world;
     RunOverlay overlay(world.game);
     world.game.update(16);
@@ -57,6 +57,16 @@ TEST(RunOverlayTest, AFallShowsTheNoteForAWhileAndARestartByHandDoesNot) {
     world.game.update(RunOverlay::kFallNoteMillis - 16);
     overlay.update(RunOverlay::kFallNoteMillis - 16);
     EXPECT_TRUE(overlay.isFallNoteShown());
+    world.game.update(16);
+    overlay.update(16);
+    EXPECT_FALSE(overlay.isFallNoteShown());
+
+    world.ball->setPosition(Vector3(0, Game::kFallHeight - 1.0f, 0));
+    world.game.update(16);
+    overlay.update(16);
+    world.game.update(500);
+    overlay.update(500);
+    world.game.restart();  // Enter while the note is up: the note goes with its run
     world.game.update(16);
     overlay.update(16);
     EXPECT_FALSE(overlay.isFallNoteShown());
