@@ -16,7 +16,7 @@ from levelkit import BALL_START, Level
 from levels import hammock
 
 NAME = "turn"
-HINT = "Lost? Hold the right button and turn the camera round."
+HINT = "Right button turns the camera: get the wood under the ball."
 
 # The trough (see levelkit): the catching stretch just beyond the flap's end,
 # high end at the far side, then on past the start camera's feet into the
