@@ -71,25 +71,21 @@ TEST(LevelScreenTest, APressOnACardAsksForItsLevel) {
 }
 
 TEST(LevelScreenTest, TheHintFollowsTheMouseOnlyOnceItHasMovedOnTheScreen) {
-    testSupport::ScopedTempDir folder;
-    BestTimes times(folder.path() + "/times.txt", std::make_unique<PosixFileSystem>(), nullptr);
-    times.load();
-    times.record(kKeys[0], 5000);  // the second level is the next one
-    LevelScreen screen(fourCards(), &times);
+    LevelScreen screen(fourCards(), nullptr);  // the first level is the next one
     kiln::MousePosition::instance()->set(520, 162);  // where Levels was clicked: over the third card
-    screen.show();
-    EXPECT_EQ(screen.hoveredCard(), 4u);
-    EXPECT_EQ(screen.hintedCard(), 1u);
-    const struct {
-        int x, y;
-        std::size_t hinted;
-    } moves[] = {{520, 162, 2}, {120, 354, 3}, {10, 10, 1}};
-    for (const auto& m : moves) {
-        screen.onMousePassiveMotion(m.x, m.y);
-        EXPECT_EQ(screen.hintedCard(), m.hinted) << m.x << "," << m.y;
+    for (int shown = 0; shown < 2; ++shown) {
+        screen.show();
+        EXPECT_EQ(screen.hoveredCard(), 4u);
+        EXPECT_EQ(screen.hintedCard(), 0u);
+        const struct {
+            int x, y;
+            std::size_t hinted;
+        } moves[] = {{520, 162, 2}, {120, 354, 3}, {10, 10, 0}};
+        for (const auto& m : moves) {
+            screen.onMousePassiveMotion(m.x, m.y);
+            EXPECT_EQ(screen.hintedCard(), m.hinted) << m.x << "," << m.y;
+        }
     }
-    screen.show();  // shown again: the mouse has to move again
-    EXPECT_EQ(screen.hintedCard(), 1u);
     kiln::MousePosition::instance()->set(0, 0);
 }
 
