@@ -153,9 +153,17 @@ void Game::showCredits() {
     credits->show();
 }
 
+// The Levels choice is applied again on every tick it stays: only the first
+// opens the screen afresh, the others keep it up as the player left it.
 void Game::showLevels() {
+    bool up = levels != nullptr && levels->state.enabled;
     suspend();
-    if (levels != nullptr) levels->show();
+    if (levels == nullptr) return;
+    if (up) {
+        levels->state.enabled = true;
+    } else {
+        levels->show();
+    }
 }
 
 void Game::leaveMenu() {

@@ -344,6 +344,9 @@ TEST_F(GameTest, LevelsChoiceKeepsTheLevelScreenUpUntilEscape) {
     int cx = 0;
     int cy = 0;
     LevelScreen::cardCentre(1, cx, cy);
+    world.levels.onMousePassiveMotion(320 + cx, 240 - cy);
+    world.game.update(16);
+    EXPECT_EQ(world.levels.hintedCard(), 1u);  // the hover outlives the ticks that keep the screen up
     world.levels.onMouseButton(kLeftButton, kPressed, 320 + cx, 240 - cy);
     EXPECT_EQ(asked, std::vector<std::size_t>{1});  // the application switches levels, not the game
 
