@@ -12,7 +12,7 @@ tack, so the player has to choose the spot. The loose side is striped red.
 from levels import net
 
 NAME = "choice"
-HINT = "Tack the striped side's middle out towards the bubble."
+HINT = "Tack the stripes' middle a short way towards the bubble."
 
 # The columns striped red on the level's cloth: the loose side's part of the
 # net, from this column fraction on.
