@@ -58,20 +58,20 @@ def build():
     return level
 
 
-def build_with_pins(name, hint, pins):
+def build_with_pins(name, hint, pins, basket=BASKET):
     """The slide, the net held by the four (row, column) pins given, and the
-    basket with its bubble; one tack."""
+    basket (BASKET's form) with its bubble; one tack."""
     level = Level(name, hint, "assets/levels/" + name)
     half_x, half_z = (NET_ROWS - 1) * SPACING / 2, (NET_COLS - 1) * SPACING / 2
     corner = (NET_CENTRE[0] - half_x, NET_CENTRE[1], NET_CENTRE[2] - half_z)
     level.grid(corner, NET_ROWS, NET_COLS, pins)
     mesh = level.mesh
-    for course in (SLIDE, BASKET):
+    for course in (SLIDE, basket):
         sections = cross_sections(course, LIP)
         trough_walls(mesh, sections)
         trough_end(mesh, sections, 0, 1)
-    trough_end(mesh, cross_sections(BASKET, LIP), -1, -2)
-    (_, z0, _, _, _), (_, z1, _, _, _) = BASKET
-    level.checkpoints = hammock.bubbles_along(BASKET, [z1 - z0 - BUBBLE_FROM_END], BUBBLE_RADIUS)
+    trough_end(mesh, cross_sections(basket, LIP), -1, -2)
+    (_, z0, _, _, _), (_, z1, _, _, _) = basket
+    level.checkpoints = hammock.bubbles_along(basket, [z1 - z0 - BUBBLE_FROM_END], BUBBLE_RADIUS)
     level.use_tacks(1)
     return level
