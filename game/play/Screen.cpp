@@ -65,11 +65,11 @@ void Screen::drawBackground() const {
 
 void Screen::onMouseButton(int, int, int, int) {}
 
-void Screen::onMouseMotion(int x, int y) {
-    onMousePassiveMotion(x, y);
-}
+void Screen::onMouseMotion(int x, int y) { seeMouseAt(x, y); }
 
-void Screen::onMousePassiveMotion(int x, int y) {
+void Screen::onMousePassiveMotion(int x, int y) { seeMouseAt(x, y); }
+
+void Screen::seeMouseAt(int x, int y) {
     mouseX = x;
     mouseY = y;
     mouseMoved = true;

@@ -68,6 +68,7 @@ protected:
 private:
     void drawBackground() const;
     void takeMousePosition();
+    void seeMouseAt(int x, int y);
 
     WindowSizeSource windowSize = runningWindowSize;
 };

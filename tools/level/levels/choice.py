@@ -2,12 +2,13 @@
 
 Level net's slide and net, with its basket moved in under the net's far
 part; the net is pinned at two corners only, both on the side away from the
-camera (-z), and the player holds a single tack. Left alone, the net drops the ball at once. Tacked near either
-loose corner, it twists and pours the ball out sideways; tacked out from the
-middle of its loose side (a little towards the slide's end) and pulled
-towards the basket, it catches the ball and tips it over its far edge into
-the basket; pulled the other way, towards the slide's end, it does not. One
-tack, so the player has to choose the spot. The loose side is striped red.
+camera (-z), and the player holds a single tack. Left alone, the net drops
+the ball at once. Tacked near either loose corner, it twists and pours the
+ball out sideways; tacked out from the middle of its loose side (a little
+towards the slide's end) and pulled towards the basket, it catches the ball
+and tips it over its far edge into the basket; pulled the other way, towards
+the slide's end, it does not. One tack, so the player has to choose the
+spot. The loose side is striped red.
 """
 from levels import net
 
