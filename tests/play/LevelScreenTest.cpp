@@ -75,16 +75,9 @@ TEST(LevelScreenTest, TheHintFollowsTheMouseOnlyOnceItHasMovedOnTheScreen) {
     kiln::MousePosition::instance()->set(520, 162);  // where Levels was clicked: over the third card
     for (int shown = 0; shown < 2; ++shown) {
         screen.show();
-        EXPECT_EQ(screen.hoveredCard(), 4u);
         EXPECT_EQ(screen.hintedCard(), 0u);
-        const struct {
-            int x, y;
-            std::size_t hinted;
-        } moves[] = {{520, 162, 2}, {120, 354, 3}, {10, 10, 0}};
-        for (const auto& m : moves) {
-            screen.onMousePassiveMotion(m.x, m.y);
-            EXPECT_EQ(screen.hintedCard(), m.hinted) << m.x << "," << m.y;
-        }
+        screen.onMousePassiveMotion(520, 162);
+        EXPECT_EQ(screen.hintedCard(), 2u);
     }
     kiln::MousePosition::instance()->set(0, 0);
 }
