@@ -62,10 +62,10 @@ TEST(RunOverlayTest, AFallShowsTheNoteForAWhileAndARestartByHandNeitherShowsNorK
     EXPECT_FALSE(overlay.isFallNoteShown());
 
     world.ball->setPosition(Vector3(0, Game::kFallHeight - 1.0f, 0));
-    for (unsigned long step : {16ul, 500ul}) {
-        world.game.update(step);
-        overlay.update(step);
-    }
+    world.game.update(16);
+    overlay.update(16);
+    world.game.update(500);
+    overlay.update(500);
     world.game.restart();  // Enter while the note is up: the note goes with its run
     world.game.update(16);
     overlay.update(16);
