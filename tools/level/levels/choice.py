@@ -1,36 +1,49 @@
-"""choice: a net loose along a whole side, and only one tack.
+"""choice: the ball waits; tack the way first, then tip the ball onto it.
 
-Level net's slide and net, with its basket moved in under the net's far
-part; the net is pinned at two corners only, both on the side away from the
-camera (-z), and the player holds a single tack. Left alone, the net drops
-the ball at once. Tacked near either loose corner, it twists and pours the
-ball out sideways; tacked out from the middle of its loose side (a little
-towards the slide's end) and pulled towards the basket, it catches the ball
-and tips it over its far edge into the basket; pulled the other way, towards
-the slide's end, it does not. One tack, so the player has to choose the
-spot. The loose side is striped red.
+The ball drops into a small hammock at the head of level net's slide and
+rests there: nothing moves until the player tips it out (grab the cloth under
+the ball and pull it down the screen, as on the first level). Below the
+slide's end hangs net's net, pinned at two corners only, both on the side away
+from the camera (-z), with the basket in under its far part; the player holds
+a single tack. Left alone, the net drops the ball at once. Tacked near either
+loose corner, it twists and pours the ball out sideways; tacked out from the
+middle of its loose side (a little towards the slide's end) and pulled
+towards the basket, it catches the ball and tips it over its far edge into
+the basket. Since the ball waits, the player can tack, look at the net's
+shape, and start again with Enter before the ball has moved. The loose side
+is striped red (the stripes show on the hammock's side too: one picture spans
+every grid).
 """
+from levelkit import BALL_START, SPACING
 from levels import net
 
 NAME = "choice"
-HINT = "Tack the striped side's middle out towards the bubble."
+HINT = "Tack the hanging cloth's stripes out, then tip the ball."
 
 # The columns striped red on the level's cloth: the loose side's part of the
 # net, from this column fraction on.
 LOOSE_MARK = 0.7
 
-
 # Net's basket moved this much towards the slide's end, in under the net's far
-# part: the tacks that finish now range from a short pull to one nearly onto
-# the bubble (30 of 90 pulls of the loose side's middle, by time, length and
-# direction, against 23 with net's basket). New players pulled the stripes
-# onto the bubble, which left the ball short of net's basket.
+# part: the tacks that finish range from a short pull to one nearly onto the
+# bubble. New players pulled the stripes onto the bubble, which left the ball
+# short of net's basket.
 BASKET_SHIFT = 0.45
 BASKET = [(x + BASKET_SHIFT, z, y, half, rim) for x, z, y, half, rim in net.BASKET]
 
+# The hammock: a small square grid centred on the drop point, pinned at its
+# far corners (row 0) and at row HAMMOCK_PIN; the rows after it are a short
+# flap over the slide. It hangs inside the slide's head, so the ball it holds
+# can only leave it down the slide.
+HAMMOCK_SIZE, HAMMOCK_PIN, HAMMOCK_Y = 11, 7, 5.0
+
 
 def build():
-    # Pinned only at the two corners of column 0, the side away from the camera (-z).
+    # The net is pinned only at the two corners of column 0, away from the camera (-z).
     level = net.build_with_pins(NAME, HINT, [(0, 0), (net.NET_ROWS - 1, 0), (0, 0), (net.NET_ROWS - 1, 0)], BASKET)
+    bx, _, bz = BALL_START
+    corner = (bx - HAMMOCK_PIN / 2 * SPACING, HAMMOCK_Y, bz - (HAMMOCK_SIZE - 1) / 2 * SPACING)
+    last = HAMMOCK_SIZE - 1
+    level.grid(corner, HAMMOCK_SIZE, HAMMOCK_SIZE, [(0, 0), (0, last), (HAMMOCK_PIN, 0), (HAMMOCK_PIN, last)])
     level.mark_cloth(lambda u, v: u >= LOOSE_MARK)
     return level
