@@ -33,8 +33,8 @@ BASKET = [(x + BASKET_SHIFT, z, y, half, rim) for x, z, y, half, rim in net.BASK
 
 # The hammock: a small square grid centred on the drop point, pinned at its
 # far corners (row 0) and at row HAMMOCK_PIN; the rows after it are a short
-# flap over the slide. It hangs inside the slide's head, so the ball it holds
-# can only leave it down the slide.
+# flap over the slide. It hangs inside the slide's head, so a ball tipped out
+# of it rolls down the slide; only a hard yank throws it over the walls.
 HAMMOCK_SIZE, HAMMOCK_PIN, HAMMOCK_Y = 11, 7, 5.0
 
 
