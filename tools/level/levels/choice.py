@@ -18,7 +18,7 @@ from levelkit import BALL_START, SPACING
 from levels import net
 
 NAME = "choice"
-HINT = "Tack the hanging cloth's stripes out, then tip the ball."
+HINT = "Tack the hanging stripes towards the bubble; tip the ball."
 
 # The columns striped red on the level's cloth: the loose side's part of the
 # net, from this column fraction on.
