@@ -18,11 +18,13 @@ from levelkit import BALL_START, SPACING
 from levels import net
 
 NAME = "choice"
-HINT = "Tack the hanging stripes towards the bubble; tip the ball."
+HINT = "Tack the net's stripes onto the bubble, then tip the ball."
 
 # The columns striped red on the level's cloth: the loose side's part of the
-# net, from this column fraction on.
-LOOSE_MARK = 0.7
+# net, from this column fraction on. The same columns of the hammock drape over
+# the slide's wall, where they show little; with more of them striped, new
+# players took the hammock's stripes for the ones to tack.
+LOOSE_MARK = 0.8
 
 # Net's basket moved this much towards the slide's end, in under the net's far
 # part: the tacks that finish range from a short pull to one nearly onto the
