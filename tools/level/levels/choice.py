@@ -11,8 +11,8 @@ middle of its loose side (a little towards the slide's end) and pulled
 towards the basket, it catches the ball and tips it over its far edge into
 the basket. Since the ball waits, the player can tack, look at the net's
 shape, and start again with Enter before the ball has moved. The loose side
-is striped red (the stripes show on the hammock's side too: one picture spans
-every grid).
+is striped red; one picture spans every grid, so the hammock's same columns
+are striped too, where they drape over the slide's wall.
 """
 from levelkit import BALL_START, SPACING
 from levels import net
