@@ -58,15 +58,15 @@ def build():
     return level
 
 
-def build_with_pins(name, hint, pins, basket=BASKET):
+def build_with_pins(name, hint, pins, basket=BASKET, slide=SLIDE):
     """The slide, the net held by the four (row, column) pins given, and the
-    basket (BASKET's form) with its bubble; one tack."""
+    basket, with its bubble (both in SLIDE's and BASKET's form); one tack."""
     level = Level(name, hint, "assets/levels/" + name)
     half_x, half_z = (NET_ROWS - 1) * SPACING / 2, (NET_COLS - 1) * SPACING / 2
     corner = (NET_CENTRE[0] - half_x, NET_CENTRE[1], NET_CENTRE[2] - half_z)
     level.grid(corner, NET_ROWS, NET_COLS, pins)
     mesh = level.mesh
-    for course in (SLIDE, basket):
+    for course in (slide, basket):
         sections = cross_sections(course, LIP)
         trough_walls(mesh, sections)
         trough_end(mesh, sections, 0, 1)
