@@ -14,8 +14,7 @@ shape, and start again with Enter before the ball has moved. The loose side
 is striped red; one picture spans every grid, so the hammock's same columns
 are striped too, where they drape over the slide's wall.
 """
-from levelkit import BALL_START, SPACING
-from levels import net
+from levels import net, relay
 
 NAME = "choice"
 HINT = "Tack the net's stripes onto the bubble, then tip the ball."
@@ -33,11 +32,10 @@ LOOSE_MARK = 0.8
 BASKET_SHIFT = 0.45
 BASKET = [(x + BASKET_SHIFT, z, y, half, rim) for x, z, y, half, rim in net.BASKET]
 
-# The hammock: a small square grid centred on the drop point, pinned at its
-# far corners (row 0) and at row HAMMOCK_PIN; the rows after it are a short
-# flap over the slide. It hangs inside the slide's head, so a ball tipped out
-# of it rolls down the slide; only a hard yank throws it over the walls.
-HAMMOCK_SIZE, HAMMOCK_PIN, HAMMOCK_Y = 11, 7, 5.0
+# The hammock: relay's, smaller (rows after HAMMOCK_PIN are a short flap over
+# the slide). It hangs inside the slide's head, so a ball tipped out of it
+# rolls down the slide; only a hard yank throws it over the walls.
+HAMMOCK_SIZE, HAMMOCK_PIN = 11, 7
 
 # Net's slide with its first two points raised this much: a ball tipped gently
 # out of the hammock starts from rest, and on net's gentler head it could come
@@ -45,15 +43,12 @@ HAMMOCK_SIZE, HAMMOCK_PIN, HAMMOCK_Y = 11, 7, 5.0
 # on this head). The quicker ball now and then flies over the net into the
 # basket.
 HEAD_RAISE = (0.2, 0.1)
-SLIDE = [(x, z, y + up, half, rim) for (x, z, y, half, rim), up in zip(net.SLIDE, HEAD_RAISE)] + net.SLIDE[2:]
+SLIDE = [(x, z, y + up, half, rim) for (x, z, y, half, rim), up in zip(net.SLIDE, HEAD_RAISE)] + net.SLIDE[len(HEAD_RAISE):]
 
 
 def build():
     # The net is pinned only at the two corners of column 0, away from the camera (-z).
     level = net.build_with_pins(NAME, HINT, [(0, 0), (net.NET_ROWS - 1, 0), (0, 0), (net.NET_ROWS - 1, 0)], BASKET, SLIDE)
-    bx, _, bz = BALL_START
-    corner = (bx - HAMMOCK_PIN / 2 * SPACING, HAMMOCK_Y, bz - (HAMMOCK_SIZE - 1) / 2 * SPACING)
-    last = HAMMOCK_SIZE - 1
-    level.grid(corner, HAMMOCK_SIZE, HAMMOCK_SIZE, [(0, 0), (0, last), (HAMMOCK_PIN, 0), (HAMMOCK_PIN, last)])
+    relay.hammock_grid(level, relay.under_the_ball(HAMMOCK_SIZE, HAMMOCK_PIN), HAMMOCK_SIZE, HAMMOCK_PIN)
     level.mark_cloth(lambda u, v: u >= LOOSE_MARK)
     return level

@@ -30,15 +30,20 @@ COURSE_SHIFT = (1.4, -1.8)
 COURSE_WIDTH = 1.9
 
 
-def hammock_grid(level, corner):
-    level.grid(corner, SIZE, SIZE, [(0, 0), (0, SIZE - 1), (PIN_ROW, 0), (PIN_ROW, SIZE - 1)])
+def hammock_grid(level, corner, size=SIZE, pin_row=PIN_ROW):
+    """A size x size cloth pinned at the corners of its rows 0 and pin_row;
+    the rows after pin_row are its flap."""
+    level.grid(corner, size, size, [(0, 0), (0, size - 1), (pin_row, 0), (pin_row, size - 1)])
+
+
+def under_the_ball(size=SIZE, pin_row=PIN_ROW):
+    """The corner of a hammock_grid whose hammock is centred under the ball's drop point."""
+    return (BALL_START[0] - pin_row / 2 * SPACING, hammock.CLOTH_Y, BALL_START[2] - (size - 1) / 2 * SPACING)
 
 
 def build():
     level = Level(NAME, HINT, "assets/levels/" + NAME)
-    x0 = BALL_START[0] - PIN_ROW / 2 * SPACING
-    z0 = BALL_START[2] - (SIZE - 1) / 2 * SPACING
-    y = hammock.CLOTH_Y
+    x0, y, z0 = under_the_ball()
     hammock_grid(level, (x0, y, z0))
     hammock_grid(level, (SECOND_X, y - DROP, z0))
     board_x = SECOND_X + PIN_ROW * SPACING + GAP
