@@ -305,22 +305,38 @@ def cross_sections(course, lip):
     return sections
 
 
-def trough_walls(mesh, sections):
-    """Both sides of the trough, stretch by stretch: the sloping wall, then its lip."""
+# How thick a solid trough's walls are: their outer faces lie this far out.
+WALL_THICKNESS = 0.05
+
+
+def trough_walls(mesh, sections, solid=False):
+    """Both sides of the trough, stretch by stretch: the sloping wall, then its
+    lip. The faces hold the ball inside only; a solid trough's walls also hold
+    it outside, for a trough that thrown balls can reach from below or beside
+    (a one-sided wall lets such a ball through into the trough)."""
+    face = _solid_face(mesh) if solid else mesh.quad
     for (b0, rims0, lips0), (b1, rims1, lips1) in zip(sections, sections[1:]):
         middle = scale(add(b0, b1), 0.5)
         above = add(middle, (0.0, 2.0, 0.0))  # the walls face up and inwards
         for s in range(2):
-            mesh.quad(b0, b1, rims1[s], rims0[s], above)
-            mesh.quad(rims0[s], rims1[s], lips1[s], lips0[s], add(middle, (0.0, rims0[s][1] - b0[1], 0.0)))
+            face(b0, b1, rims1[s], rims0[s], above)
+            face(rims0[s], rims1[s], lips1[s], lips0[s], add(middle, (0.0, rims0[s][1] - b0[1], 0.0)))
 
 
-def trough_end(mesh, sections, end, next_one):
-    """Closes the trough at section `end`, facing the section `next_one`."""
+def trough_end(mesh, sections, end, next_one, solid=False):
+    """Closes the trough at section `end`, facing the section `next_one`
+    (solid as in trough_walls)."""
     b, rims, lips = sections[end]
     inside = sections[next_one][0]
     mesh.triangle(b, rims[0], rims[1], inside)
-    mesh.quad(rims[0], rims[1], lips[1], lips[0], inside)
+    if solid:
+        outwards = unit(sub(b, inside))
+        mesh.triangle(*(add(p, scale(outwards, WALL_THICKNESS)) for p in (b, rims[0], rims[1])), add(b, outwards))
+    (_solid_face(mesh) if solid else mesh.quad)(rims[0], rims[1], lips[1], lips[0], inside)
+
+
+def _solid_face(mesh):
+    return lambda p0, p1, p2, p3, towards: mesh.slab((p0, p1, p2, p3), towards, WALL_THICKNESS)
 
 
 def trough_bottom(course, x):

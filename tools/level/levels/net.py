@@ -66,11 +66,14 @@ def build_with_pins(name, hint, pins, basket=BASKET, slide=SLIDE):
     corner = (NET_CENTRE[0] - half_x, NET_CENTRE[1], NET_CENTRE[2] - half_z)
     level.grid(corner, NET_ROWS, NET_COLS, pins)
     mesh = level.mesh
-    for course in (slide, basket):
-        sections = cross_sections(course, LIP)
-        trough_walls(mesh, sections)
-        trough_end(mesh, sections, 0, 1)
-    trough_end(mesh, cross_sections(basket, LIP), -1, -2)
+    sections = cross_sections(slide, LIP)
+    trough_walls(mesh, sections)
+    trough_end(mesh, sections, 0, 1)
+    # Balls thrown past the net reach the basket from below and beside.
+    sections = cross_sections(basket, LIP)
+    trough_walls(mesh, sections, solid=True)
+    trough_end(mesh, sections, 0, 1, solid=True)
+    trough_end(mesh, sections, -1, -2, solid=True)
     (_, z0, _, _, _), (_, z1, _, _, _) = basket
     level.checkpoints = hammock.bubbles_along(basket, [z1 - z0 - BUBBLE_FROM_END], BUBBLE_RADIUS)
     level.use_tacks(1)
