@@ -332,7 +332,8 @@ def trough_end(mesh, sections, end, next_one, solid=False):
     if solid:
         outwards = unit(sub(b, inside))
         mesh.triangle(*(add(p, scale(outwards, WALL_THICKNESS)) for p in (b, rims[0], rims[1])), add(b, outwards))
-    (_solid_face(mesh) if solid else mesh.quad)(rims[0], rims[1], lips[1], lips[0], inside)
+    face = _solid_face(mesh) if solid else mesh.quad
+    face(rims[0], rims[1], lips[1], lips[0], inside)
 
 
 def _solid_face(mesh):
