@@ -10,6 +10,7 @@ every point and normal is written as (x, -z, y). The game fixes the rest: the
 ball starts every run at BALL_START, the camera's eye restarts at EYE_START
 and looks at the ball, and a ball below FALL_HEIGHT restarts the run.
 """
+import functools
 import math
 import os
 import struct
@@ -80,18 +81,22 @@ class Mesh:
         self.triangle(p0, p1, p2, towards)
         self.triangle(p0, p2, p3, towards)
 
+    def polygon(self, corners, towards):
+        """A triangle or a quad, by its number of corners."""
+        (self.triangle if len(corners) == 3 else self.quad)(*corners, towards)
+
     def slab(self, corners, towards, thickness=0.0):
         """A quad held from both sides (towards, then away from the given point):
         a thin wall or board the ball may meet from either side. With no
         thickness the two faces coincide, and where the camera sees the wall
         their depths fight (the back face's darker stripes show through)."""
-        self.quad(*corners, towards)
-        centre = scale(add(add(corners[0], corners[1]), add(corners[2], corners[3])), 0.25)
+        self.polygon(corners, towards)
+        centre = scale(functools.reduce(add, corners), 1.0 / len(corners))
         normal = unit(cross(sub(corners[1], corners[0]), sub(corners[2], corners[0])))
         if dot(normal, sub(towards, centre)) > 0:
             normal = scale(normal, -1.0)
         back = [add(c, scale(normal, thickness)) for c in corners]
-        self.quad(*back, add(centre, sub(centre, towards)))
+        self.polygon(back, add(centre, sub(centre, towards)))
 
 
 class Level:
@@ -314,13 +319,13 @@ def trough_walls(mesh, sections, solid=False):
     lip. The faces hold the ball inside only; a solid trough's walls also hold
     it outside, for a trough that thrown balls can reach from below or beside
     (a one-sided wall lets such a ball through into the trough)."""
-    face = _solid_face(mesh) if solid else mesh.quad
+    face = _face(mesh, solid)
     for (b0, rims0, lips0), (b1, rims1, lips1) in zip(sections, sections[1:]):
         middle = scale(add(b0, b1), 0.5)
         above = add(middle, (0.0, 2.0, 0.0))  # the walls face up and inwards
         for s in range(2):
-            face(b0, b1, rims1[s], rims0[s], above)
-            face(rims0[s], rims1[s], lips1[s], lips0[s], add(middle, (0.0, rims0[s][1] - b0[1], 0.0)))
+            face((b0, b1, rims1[s], rims0[s]), above)
+            face((rims0[s], rims1[s], lips1[s], lips0[s]), add(middle, (0.0, rims0[s][1] - b0[1], 0.0)))
 
 
 def trough_end(mesh, sections, end, next_one, solid=False):
@@ -328,16 +333,16 @@ def trough_end(mesh, sections, end, next_one, solid=False):
     (solid as in trough_walls)."""
     b, rims, lips = sections[end]
     inside = sections[next_one][0]
-    mesh.triangle(b, rims[0], rims[1], inside)
+    face = _face(mesh, solid)
+    face((b, rims[0], rims[1]), inside)
+    face((rims[0], rims[1], lips[1], lips[0]), inside)
+
+
+def _face(mesh, solid):
+    """The builder of a trough's faces: one-sided, or solid (a slab WALL_THICKNESS thick)."""
     if solid:
-        outwards = unit(sub(b, inside))
-        mesh.triangle(*(add(p, scale(outwards, WALL_THICKNESS)) for p in (b, rims[0], rims[1])), add(b, outwards))
-    face = _solid_face(mesh) if solid else mesh.quad
-    face(rims[0], rims[1], lips[1], lips[0], inside)
-
-
-def _solid_face(mesh):
-    return lambda p0, p1, p2, p3, towards: mesh.slab((p0, p1, p2, p3), towards, WALL_THICKNESS)
+        return lambda corners, towards: mesh.slab(corners, towards, WALL_THICKNESS)
+    return mesh.polygon
 
 
 def trough_bottom(course, x):
