@@ -86,8 +86,8 @@ class Mesh:
         (self.triangle if len(corners) == 3 else self.quad)(*corners, towards)
 
     def slab(self, corners, towards, thickness=0.0):
-        """A quad held from both sides (towards, then away from the given point):
-        a thin wall or board the ball may meet from either side. With no
+        """A triangle or quad held from both sides (towards, then away from the
+        given point): a thin wall or board the ball may meet from either side. With no
         thickness the two faces coincide, and where the camera sees the wall
         their depths fight (the back face's darker stripes show through)."""
         self.polygon(corners, towards)
