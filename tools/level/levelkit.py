@@ -345,6 +345,19 @@ def _face(mesh, solid):
     return mesh.polygon
 
 
+def bars(mesh, corner, across, along, inside, step=0.3, width=0.06):
+    """A grating: bars `width` wide and `step` apart side to side along
+    `across` from `corner`, each running `along`, every one a slab
+    (WALL_THICKNESS) that holds the ball on the side of `inside`. The gaps are
+    narrower than the ball, so it cannot pass, while the player sees
+    through."""
+    length = math.sqrt(dot(across, across))
+    for k in range(int(length / step) + 2):
+        a = add(corner, scale(across, min(k * step, length - width) / length))
+        b = add(a, scale(across, width / length))
+        mesh.slab((a, b, add(b, along), add(a, along)), inside, WALL_THICKNESS)
+
+
 def trough_bottom(course, x):
     """The trough's bottom height at x along its last stretch."""
     (x0, _, y0, _, _), (x1, _, y1, _, _) = course[-2][:5], course[-1][:5]

@@ -19,14 +19,14 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from levelkit import write_level  # noqa: E402
-from levels import choice, hammock, leap, net, relay, turn  # noqa: E402
+from levels import chute, hammock, leap, net, relay, turn  # noqa: E402
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 PACK_FILE = "assets/levels/pack.txt"
 
 # The pack in the order a player meets it, each level asking for something
 # the one before did not.
-PACK = [hammock, turn, leap, relay, net, choice]
+PACK = [hammock, turn, leap, relay, net, chute]
 
 HINT_LIMIT = 60  # characters: the hint is one line under the level's name
 

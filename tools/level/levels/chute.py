@@ -1,0 +1,119 @@
+"""chute: tack a hanging cloth strip into a chute down to the box, then tip the ball.
+
+The ball drops into a small hammock at the head of a short wooden chute that
+runs left across the start view and ends in a shelf: a flat floor tilted
+towards the camera, walled at the back and the end, open at the front, under
+a grating. Hung by the two corners of its top edge from the shelf's open
+edge, a narrow cloth strip hangs face-on to the camera; below it and nearer
+the camera stands a box under a grating, with the bubble at its far end.
+Nothing moves until the player tips the ball out of the hammock (grab the
+cloth under the ball and pull it along the chute). Left hanging, the strip
+lets the ball drop past the box. Pulled down the screen into the box and
+tacked there, it makes a chute of cloth from the shelf into the box; then a
+tip sends the ball along the wood onto the shelf, over its edge onto the
+strip and down into the box.
+
+The shelf slows every ball: one thrown along the chute meets the end wall and
+leaves over the open edge at a walk, too slowly to reach the box by itself,
+and the grating over the shelf keeps thrown balls from flying out over the
+edge. The box's grating keeps out balls lobbed from above, and reaches back
+to the shelf over the gap, sloping down with the strip's way in.
+"""
+from levelkit import BALL_START, SPACING, Level, bars, cross_sections, trough_end, trough_walls
+from levels import relay
+
+NAME = "chute"
+HINT = "Tack the hanging strip's end in the box, then tip the ball."
+
+# The hammock: relay's, smaller (the rows after HAMMOCK_PIN are a short flap
+# over the chute's head).
+HAMMOCK_SIZE, HAMMOCK_PIN = 11, 7
+
+# The course before its quarter turn, along +x from the hammock: the chute's
+# wood runs from behind the hammock (HEAD_Y) down to the shelf (SHELF_Y),
+# which spans the last SHELF_LENGTH before END_X.
+END_X = BALL_START[0] - HAMMOCK_PIN / 2 * SPACING + HAMMOCK_PIN * SPACING + 1.6
+HEAD_Y, SHELF_Y = 4.25, 3.6
+SHELF_LENGTH = 0.4
+# Shelf: its floor rises this much to the back wall, so that a ball on it
+# rolls off the open edge slowly; walls and grating heights above its floor.
+SHELF_TILT, SHELF_WALL, SHELF_GRATING = 0.08, 0.8, 0.6
+HALF_WIDTH = 0.55  # the chute's and the box's half width
+
+# The box: its mouth GAP beyond the chute's middle line (towards the camera
+# after the turn), DROP below the shelf, BOX_LENGTH long. Its grating starts
+# above the shelf's open edge, GRATING_START above the shelf, and slopes down
+# to GRATING_END above the box's floor at its closed end.
+GAP, DROP, BOX_LENGTH = 1.2, 1.0, 1.3
+GRATING_START, GRATING_END = 0.45, 0.8
+# The bubble: at the box's closed end, low enough that a ball on the grating
+# cannot touch it.
+BUBBLE_FROM_END, BUBBLE_LIFT, BUBBLE_RADIUS = 0.45, 0.45, 0.28
+
+# The strip: STRIP_ROWS spheres wide (a little wider than the shelf's open
+# edge, so a ball leaving it anywhere lands on the strip), long enough to
+# reach past the box's mouth by STRIP_SPARE.
+STRIP_ROWS, STRIP_SPARE = 9, 0.8
+
+
+def build():
+    level = Level(NAME, HINT, "assets/levels/" + NAME)
+    relay.hammock_grid(level, relay.under_the_ball(HAMMOCK_SIZE, HAMMOCK_PIN), HAMMOCK_SIZE, HAMMOCK_PIN)
+    mesh = level.mesh
+    z = BALL_START[2]
+    chute(mesh, z)
+    shelf(mesh, z)
+    middle_x = END_X - SHELF_LENGTH / 2
+    box_y, mouth_z = SHELF_Y - DROP, z - GAP
+    box(mesh, middle_x, mouth_z, box_y)
+    level.checkpoints = [(middle_x, box_y + BUBBLE_LIFT, mouth_z - BOX_LENGTH + BUBBLE_FROM_END, BUBBLE_RADIUS)]
+    strip(level, middle_x, z)
+    level.use_tacks(1)
+    level.quarter_turn((BALL_START[0], BALL_START[2]), 1)
+    return level
+
+
+def chute(mesh, z):
+    """The wooden chute from behind the hammock down to the shelf, closed at its head."""
+    head_x = relay.under_the_ball(HAMMOCK_SIZE, HAMMOCK_PIN)[0] - 0.15
+    sections = cross_sections([(head_x, z, HEAD_Y, 0.6, 0.8), (END_X - SHELF_LENGTH, z, SHELF_Y, HALF_WIDTH, 0.6)], 0.35)
+    trough_walls(mesh, sections)
+    trough_end(mesh, sections, 0, 1)
+
+
+def shelf(mesh, z):
+    """The chute's end: a floor open towards -z (the camera, after the turn),
+    walls at +z and at the end, a grating above."""
+    start_x, near_z, far_z = END_X - SHELF_LENGTH, z - HALF_WIDTH, z + HALF_WIDTH
+    floor, tilt, wall = SHELF_Y, SHELF_Y + SHELF_TILT, SHELF_Y + SHELF_WALL
+    inside = (END_X - SHELF_LENGTH / 2, SHELF_Y + 0.4, z)
+    mesh.polygon(((start_x, floor, near_z), (END_X, floor, near_z), (END_X, tilt, far_z), (start_x, tilt, far_z)),
+                 (END_X - SHELF_LENGTH / 2, SHELF_Y + 1.0, z))
+    mesh.polygon(((start_x, tilt, far_z), (END_X, tilt, far_z), (END_X, wall, far_z), (start_x, wall, far_z)), inside)
+    mesh.polygon(((END_X, floor, near_z), (END_X, tilt, far_z), (END_X, wall, far_z), (END_X, wall, near_z)), inside)
+    bars(mesh, (start_x, SHELF_Y + SHELF_GRATING, near_z), (0, 0, 2 * HALF_WIDTH), (SHELF_LENGTH, 0, 0),
+         (END_X - SHELF_LENGTH / 2, SHELF_Y + 0.1, z))
+
+
+def box(mesh, x, mouth_z, y):
+    """The closed box towards -z, solid (a ball can reach it from beside), and
+    its grating from above the shelf's open edge."""
+    course = [(x, mouth_z, y, HALF_WIDTH, 0.6), (x, mouth_z - BOX_LENGTH, y - 0.05, HALF_WIDTH, 0.6)]
+    sections = cross_sections(course, 0.2)
+    trough_walls(mesh, sections, solid=True)
+    trough_end(mesh, sections, -1, -2, solid=True)
+    start_z, start_y = BALL_START[2] - HALF_WIDTH, SHELF_Y + GRATING_START
+    end_z, end_y = mouth_z - BOX_LENGTH, y + GRATING_END
+    bars(mesh, (x - HALF_WIDTH - 0.1, start_y, start_z), (2 * HALF_WIDTH + 0.2, 0, 0), (0, end_y - start_y, end_z - start_z),
+         (x, y + 0.2, mouth_z - BOX_LENGTH / 2))
+
+
+def strip(level, x, z):
+    """The strip: rows across the shelf's edge, columns towards -z; pinned at
+    the two corners of its last column, just beyond the shelf's open edge. It
+    starts flat and falls to hang."""
+    columns = int(round((GAP + STRIP_SPARE) / SPACING)) + 1
+    pin_z = z - 0.05
+    last = columns - 1
+    level.grid((x - (STRIP_ROWS - 1) / 2 * SPACING, SHELF_Y + 0.02, pin_z - last * SPACING), STRIP_ROWS, columns,
+               [(0, last), (STRIP_ROWS - 1, last), (0, last), (STRIP_ROWS - 1, last)])
