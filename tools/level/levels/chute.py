@@ -27,7 +27,7 @@ HINT = "Tack the hanging strip's end in the box, then tip the ball."
 
 # The hammock: relay's, smaller (the rows after HAMMOCK_PIN are a short flap
 # over the chute's head).
-HAMMOCK_SIZE, HAMMOCK_PIN = 11, 7
+HAMMOCK_SIZE, HAMMOCK_PIN = 12, 7
 
 # The course before its quarter turn, along +x from the hammock: the chute's
 # wood runs from behind the hammock (HEAD_Y) down to the shelf (SHELF_Y),
@@ -97,13 +97,16 @@ def shelf(mesh, z):
 
 def box(mesh, x, mouth_z, y):
     """The closed box towards -z, solid (a ball can reach it from beside), and
-    its grating from above the shelf's open edge."""
-    course = [(x, mouth_z, y, HALF_WIDTH, 0.6), (x, mouth_z - BOX_LENGTH, y - 0.05, HALF_WIDTH, 0.6)]
-    sections = cross_sections(course, 0.2)
-    trough_walls(mesh, sections, solid=True)
-    trough_end(mesh, sections, -1, -2, solid=True)
+    its grating from above the shelf's open edge. The side walls rise to the
+    grating at the mouth, so that a ball coming in fast cannot leave over them."""
     start_z, start_y = BALL_START[2] - HALF_WIDTH, SHELF_Y + GRATING_START
     end_z, end_y = mouth_z - BOX_LENGTH, y + GRATING_END
+    grating_at_mouth = start_y + (end_y - start_y) * (mouth_z - start_z) / (end_z - start_z)
+    lip = 0.2
+    course = [(x, mouth_z, y, HALF_WIDTH, grating_at_mouth - y - lip), (x, end_z, y - 0.05, HALF_WIDTH, GRATING_END - lip)]
+    sections = cross_sections(course, lip)
+    trough_walls(mesh, sections, solid=True)
+    trough_end(mesh, sections, -1, -2, solid=True)
     bars(mesh, (x - HALF_WIDTH - 0.1, start_y, start_z), (2 * HALF_WIDTH + 0.2, 0, 0), (0, end_y - start_y, end_z - start_z),
          (x, y + 0.2, mouth_z - BOX_LENGTH / 2))
 
@@ -115,5 +118,5 @@ def strip(level, x, z):
     columns = int(round((GAP + STRIP_SPARE) / SPACING)) + 1
     pin_z = z - 0.05
     last = columns - 1
-    level.grid((x - (STRIP_ROWS - 1) / 2 * SPACING, SHELF_Y + 0.02, pin_z - last * SPACING), STRIP_ROWS, columns,
-               [(0, last), (STRIP_ROWS - 1, last), (0, last), (STRIP_ROWS - 1, last)])
+    level.grid((x - (STRIP_ROWS - 1) / 2 * SPACING, SHELF_Y - 0.1, pin_z - last * SPACING), STRIP_ROWS, columns,
+               [(0, last), (4, last), (STRIP_ROWS - 1, last), (0, last)])
