@@ -25,8 +25,9 @@ from levels import relay
 NAME = "chute"
 HINT = "Tack the hanging strip's end in the box, then tip the ball."
 
-# The hammock: relay's, smaller (the rows after HAMMOCK_PIN are a short flap
-# over the chute's head).
+# The hammock: relay's, smaller; the rows after HAMMOCK_PIN are a flap over
+# the chute's head. With a flap one row shorter, a hard yank along the chute
+# left the cloth folded over itself.
 HAMMOCK_SIZE, HAMMOCK_PIN = 12, 7
 
 # The course before its quarter turn, along +x from the hammock: the chute's
