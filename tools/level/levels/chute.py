@@ -29,11 +29,13 @@ HINT = "Tack the hanging strip's end in the box, then tip the ball."
 # the chute's head. With a flap one row shorter, a hard yank along the chute
 # left the cloth folded over itself.
 HAMMOCK_SIZE, HAMMOCK_PIN = 12, 7
+HAMMOCK_CORNER = relay.under_the_ball(HAMMOCK_SIZE, HAMMOCK_PIN)
 
 # The course before its quarter turn, along +x from the hammock: the chute's
 # wood runs from behind the hammock (HEAD_Y) down to the shelf (SHELF_Y),
-# which spans the last SHELF_LENGTH before END_X.
-END_X = BALL_START[0] - HAMMOCK_PIN / 2 * SPACING + HAMMOCK_PIN * SPACING + 1.6
+# which spans the last SHELF_LENGTH before END_X, 1.6 beyond the hammock's
+# pinned row.
+END_X = HAMMOCK_CORNER[0] + HAMMOCK_PIN * SPACING + 1.6
 HEAD_Y, SHELF_Y = 4.25, 3.6
 SHELF_LENGTH = 0.4
 # Shelf: its floor rises this much to the back wall, so that a ball on it
@@ -59,7 +61,7 @@ STRIP_ROWS, STRIP_SPARE = 9, 0.8
 
 def build():
     level = Level(NAME, HINT, "assets/levels/" + NAME)
-    relay.hammock_grid(level, relay.under_the_ball(HAMMOCK_SIZE, HAMMOCK_PIN), HAMMOCK_SIZE, HAMMOCK_PIN)
+    relay.hammock_grid(level, HAMMOCK_CORNER, HAMMOCK_SIZE, HAMMOCK_PIN)
     mesh = level.mesh
     z = BALL_START[2]
     chute(mesh, z)
@@ -76,7 +78,7 @@ def build():
 
 def chute(mesh, z):
     """The wooden chute from behind the hammock down to the shelf, closed at its head."""
-    head_x = relay.under_the_ball(HAMMOCK_SIZE, HAMMOCK_PIN)[0] - 0.15
+    head_x = HAMMOCK_CORNER[0] - 0.15
     sections = cross_sections([(head_x, z, HEAD_Y, 0.6, 0.8), (END_X - SHELF_LENGTH, z, SHELF_Y, HALF_WIDTH, 0.6)], 0.35)
     trough_walls(mesh, sections)
     trough_end(mesh, sections, 0, 1)
