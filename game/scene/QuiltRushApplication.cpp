@@ -87,8 +87,8 @@ std::string bestKeyOf(const std::string& levelFile) {
 }
 
 // The best times of every level, read now.
-std::unique_ptr<BestTimes> loadBestTimes() {
-    auto times = std::make_unique<BestTimes>(BestTimes::kFileName, std::make_unique<PosixFileSystem>(),
+std::unique_ptr<BestTimes> loadBestTimes(const std::string& fileName) {
+    auto times = std::make_unique<BestTimes>(fileName, std::make_unique<PosixFileSystem>(),
                                              [](const std::string& line) {
                                                  kiln::DebugFile::instance()->stream << line << std::endl;
                                              });
@@ -249,7 +249,7 @@ void QuiltRushApplication::createEntities() {
     game->setSounds(sound);
     input->setSounds(sound);
     menu->setSounds(sound);
-    std::unique_ptr<BestTimes> bestTimes = loadBestTimes();
+    std::unique_ptr<BestTimes> bestTimes = loadBestTimes(bestTimesFile);
     // A game without a pack has no level screen, and its menu's Levels button does nothing.
     LevelScreen* levels = nullptr;
     if (!levelPack.empty()) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/Application.h"
+#include "game/play/BestTimes.h"
 #include "game/scene/GameDataReader.h"
 #include "game/scene/GameDataRecords.h"
 #include "game/scene/LevelPack.h"
@@ -42,6 +43,9 @@ public:
     /// The level file createEntities reads. Before init only.
     void setLevelFile(const std::string& fileName) { levelFile = fileName; }
     const std::string& getLevelFile() const { return levelFile; }
+    /// The file the best times are read from and saved to: "times.txt" in the
+    /// working directory until told otherwise. Before init only.
+    void setBestTimesFile(const std::string& fileName) { bestTimesFile = fileName; }
     /// The pack of levels offered on the level screen ("assets/levels/pack.txt"),
     /// read on first use.
     const LevelPack& getPack();
@@ -65,6 +69,7 @@ private:
     void tearDownWorld();
 
     std::string levelFile = GameDataReader::kLevelFile;
+    std::string bestTimesFile = BestTimes::kFileName;
     std::optional<LevelPack> pack;
     std::optional<std::size_t> pendingLevel;
     Game* game = nullptr;

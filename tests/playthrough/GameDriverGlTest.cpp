@@ -163,3 +163,18 @@ TEST_F(GameDriverGlTest, ASecondGameInOneProcessIsRefused) {
     ASSERT_TRUE(result.completed) << result.text;
     EXPECT_EQ(result.text, "the game can be built only once per process");
 }
+
+TEST_F(GameDriverGlTest, ThePlayersBestTimesInTheWorkingFolderAreLeftAlone) {
+    // A file the game cannot read would be moved aside by a game that loads it.
+    const std::string players = "not a file of best times\n";
+    { std::ofstream("times.txt") << players; }
+    quiltRush::ChildResult result = playthroughTest::withGame(false, [](GameDriver& driver) {
+        driver.run(clickNew(), 10);
+        return std::string("played");
+    });
+    ASSERT_TRUE(result.completed) << result.text;
+    std::ifstream file("times.txt");
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, players);
+    EXPECT_FALSE(std::ifstream("times.txt.bad").is_open());
+}

@@ -1,21 +1,14 @@
 #include "tests/support/ScopedTempDir.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 namespace testSupport {
 
 namespace fs = std::filesystem;
 
-ScopedTempDir::ScopedTempDir() {
-    std::string pattern = (fs::temp_directory_path() / "quiltrush-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    directory = pattern;
+ScopedTempDir::ScopedTempDir() : directory(folder.path()) {
     previous = fs::current_path().string();
     fs::current_path(directory);
 }
@@ -23,7 +16,6 @@ ScopedTempDir::ScopedTempDir() {
 ScopedTempDir::~ScopedTempDir() {
     std::error_code ignored;
     fs::current_path(previous, ignored);
-    fs::remove_all(directory, ignored);
 }
 
 void ScopedTempDir::write(const std::string& relativePath, const std::string& content) const {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "tools/driver/ScratchFolder.h"
+
 namespace testSupport {
 
 /// A fresh temporary directory that becomes the working directory for the
@@ -21,6 +23,7 @@ public:
     std::string read(const std::string& relativePath) const;
 
 private:
+    quiltRush::ScratchFolder folder{"quiltrush-test"};
     std::string directory;
     std::string previous;
 };

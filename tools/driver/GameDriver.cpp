@@ -20,6 +20,7 @@
 #include "game/physics/Ball.h"
 #include "game/physics/Checkpoint.h"
 #include "game/physics/Patch.h"
+#include "game/play/BestTimes.h"
 #include "game/play/Camera.h"
 #include "game/play/FinishScreen.h"
 #include "game/play/Game.h"
@@ -53,6 +54,8 @@ std::size_t packIndexOf(QuiltRushApplication& application, const std::string& le
 GameDriver::GameDriver(bool display, const std::string& level) : display(display) {
     if (driverMade) throw std::logic_error("the game can be built only once per process");
     application = new QuiltRushApplication();
+    // A search's or a replay's finishes are not the player's best times.
+    application->setBestTimesFile(saves.path() + "/" + BestTimes::kFileName);
     if (!level.empty()) {
         try {
             application->setLevelFile(application->getPack().getLevels()[packIndexOf(*application, level)].file);

@@ -8,6 +8,7 @@
 #include "framework/Application.h"
 #include "game/physics/Vector3.h"
 #include "tools/driver/InputTimeline.h"
+#include "tools/driver/ScratchFolder.h"
 
 namespace kiln {
 class ManualClock;
@@ -36,7 +37,8 @@ struct CheckpointPass {
 /// or a timer, so the same timeline gives the same game every time.
 ///
 /// Needs an X display and the project root (the game reads assets/ and writes
-/// log.txt relative to it) as working directory. One per process: the game's
+/// log.txt relative to it) as working directory. The game's best times go to
+/// a folder of the driver's own, never to the player's "times.txt" there. One per process: the game's
 /// singletons end up owned by the registry and cannot be built twice.
 class GameDriver {
 public:
@@ -110,6 +112,7 @@ private:
     void observe();
     void forgetObservations();
 
+    ScratchFolder saves{"quiltrush-driver"};  // where the game keeps its best times
     QuiltRushApplication* application = nullptr;
     kiln::ManualClock* clock = nullptr;  // owned by the application
     bool display;
