@@ -17,7 +17,7 @@ from levelkit import Level, SPACING, cross_sections, trough_end, trough_walls
 from levels import hammock
 
 NAME = "net"
-HINT = "Tack the striped edge far out under the slide end (space)."
+HINT = "Early: pull the stripes a bit right and down; tack (space)."
 
 # The slide (levelkit's troughs); the first point lies just behind the ball's
 # drop point, the last is the end in mid-air.
