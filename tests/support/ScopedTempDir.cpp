@@ -8,9 +8,9 @@ namespace testSupport {
 
 namespace fs = std::filesystem;
 
-ScopedTempDir::ScopedTempDir() : directory(folder.path()) {
+ScopedTempDir::ScopedTempDir() {
     previous = fs::current_path().string();
-    fs::current_path(directory);
+    fs::current_path(folder.path());
 }
 
 ScopedTempDir::~ScopedTempDir() {
@@ -19,14 +19,14 @@ ScopedTempDir::~ScopedTempDir() {
 }
 
 void ScopedTempDir::write(const std::string& relativePath, const std::string& content) const {
-    fs::path full = fs::path(directory) / relativePath;
+    fs::path full = fs::path(folder.path()) / relativePath;
     fs::create_directories(full.parent_path());
     std::ofstream out(full, std::ios::binary);
     out << content;
 }
 
 std::string ScopedTempDir::read(const std::string& relativePath) const {
-    std::ifstream in(fs::path(directory) / relativePath, std::ios::binary);
+    std::ifstream in(fs::path(folder.path()) / relativePath, std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();

@@ -16,7 +16,7 @@ public:
     ScopedTempDir(const ScopedTempDir&) = delete;
     ScopedTempDir& operator=(const ScopedTempDir&) = delete;
 
-    const std::string& path() const { return directory; }
+    const std::string& path() const { return folder.path(); }
     /// Writes a file (path relative to the directory), creating parent folders.
     void write(const std::string& relativePath, const std::string& content) const;
     /// The whole content of a file, or "" if it cannot be read.
@@ -24,7 +24,6 @@ public:
 
 private:
     quiltRush::ScratchFolder folder{"quiltrush-test"};
-    std::string directory;
     std::string previous;
 };
 
