@@ -10,8 +10,10 @@ out and tack it (space): the net catches the ball and, stretched that way,
 tips it over its far edge into the basket; if the ball stays, a yank of the
 net towards the basket sends it on. The ball takes about five seconds to
 reach the net, and the tack has to be in place when it lands. The ball never
-goes through the net. The loose corner is striped red, so that a player who
-has never seen the net hang can tell it from the pinned ones.
+goes through the net. The middle of the loose side is striped red: that is
+where to take hold. The loose corner itself is left plain, because a tack
+there twists the net into a band the ball drops through, and new players
+took hold of whatever was striped.
 """
 from levelkit import Level, SPACING, cross_sections, trough_end, trough_walls
 from levels import hammock
@@ -47,14 +49,15 @@ BUBBLE_RADIUS = 0.47
 BUBBLE_FROM_END = 0.5
 
 
-# The loose corner's part of the net, striped red on the level's cloth: the
-# last rows and columns near it (row and column fractions adding up to this).
-LOOSE_MARK = 1.15
+# The part of the net striped red on the level's cloth: the last rows (from
+# this row fraction on), between these column fractions, so the loose side's
+# middle and not its corner.
+STRIPES_FROM_ROW, STRIPES_COLUMNS = 0.6, (0.3, 0.8)
 
 
 def build():
     level = build_with_pins(NAME, HINT, [(0, 0), (0, NET_COLS - 1), (NET_ROWS - 1, 0), (NET_ROWS - 1, 0)])
-    level.mark_cloth(lambda u, v: u + v >= LOOSE_MARK)
+    level.mark_cloth(lambda u, v: v >= STRIPES_FROM_ROW and STRIPES_COLUMNS[0] <= u <= STRIPES_COLUMNS[1])
     return level
 
 
