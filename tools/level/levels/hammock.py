@@ -19,7 +19,7 @@ from levelkit import (Level, SPACING, STIFFNESS, TACK_SLOTS, add, cross_sections
                       trough_end, trough_walls)
 
 NAME = "hammock"
-HINT = "Grab under the ball, pull it down the screen and hold."
+HINT = "Grab under the ball, pull it quickly down the screen."
 
 # Cloth: one grid; the ball drops at (-3, 7, -3). Rows run along x from
 # CLOTH_X0; the hammock is rows 0 to PIN_ROW, centred under the drop point,
