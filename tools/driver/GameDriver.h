@@ -38,8 +38,9 @@ struct CheckpointPass {
 ///
 /// Needs an X display and the project root (the game reads assets/ and writes
 /// log.txt relative to it) as working directory. The game's best times go to
-/// a folder of the driver's own, never to the player's "times.txt" there. One per process: the game's
-/// singletons end up owned by the registry and cannot be built twice.
+/// a folder of the driver's own, never to the player's "times.txt" there.
+/// One per process: the game's singletons end up owned by the registry and
+/// cannot be built twice.
 class GameDriver {
 public:
     static constexpr std::uint32_t kTickMillis = 16;
