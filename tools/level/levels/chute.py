@@ -23,7 +23,7 @@ from levelkit import BALL_START, SPACING, Level, bars, cross_sections, trough_en
 from levels import relay
 
 NAME = "chute"
-HINT = "Tack the hanging strip's end in the box, then tip the ball."
+HINT = "Pull the strip's end down into the box, tack, tip the ball."
 
 # The hammock: relay's, smaller; the rows after HAMMOCK_PIN are a flap over
 # the chute's head. With a flap one row shorter, a hard yank along the chute
