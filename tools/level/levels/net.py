@@ -25,8 +25,8 @@ HINT = "Quick: tack the net's stripes onto the bubble (space)."
 
 # The slide (levelkit's troughs); the first point lies just behind the ball's
 # drop point, the last is the end in mid-air. Its first stretch falls so little
-# that the ball takes about three seconds over it; a little less fall and the
-# ball, slow at the first bend, stops there for good.
+# that the ball takes about three seconds over it; with the head 0.07 lower the
+# ball comes to the first bend so slowly that it stops there for good.
 SLIDE = [
     (-3.6, -3.0, 4.0, 0.6, 0.8),
     (-1.0, -3.0, 3.85, 0.6, 0.8),
