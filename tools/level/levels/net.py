@@ -7,11 +7,12 @@ towards the camera, right and away again, to where it ends in mid-air. Below
 the end hangs a net, pinned at two corners only, both on the side away from
 the camera, and beyond its far edge, lower down and in under it, waits a
 basket with the bubble; the player holds a single tack. Left alone, the net
-drops the ball at once. Tacked near either loose corner, it twists and pours
-the ball out sideways; its loose side, striped red, tacked out from the
-middle towards the bubble, catches the ball and tips it over its far edge into
-the basket. Since the ball waits, the player can tack, look at the net's shape,
-and start again with Enter before the ball has moved.
+drops the ball at once. Tacked from the half of its loose side nearer the
+basket, it twists and pours the ball out sideways; tacked from the half
+nearer the slide's end (striped red) out towards the bubble, it catches the
+ball and tips it over its far edge into the basket. Since the ball waits, the
+player can tack, look at the net's shape, and start again with Enter before
+the ball has moved.
 
 The net once had three pins and no hammock: the ball rolled off at the start
 and reached the net five seconds later, while the camera swung round after
@@ -53,9 +54,9 @@ NET_CENTRE = (-3.4, 2.6, -6.5)
 # solid walls (balls thrown past the net reach it from below and beside). It
 # reaches 0.6 in under the net's far part, so that the tacks that finish range
 # from a pull half-way to the bubble to one onto it: a grid of 72 tacks of the
-# loose side finishes 21 times there, 19 at 0.52 in. Further in, random plans
-# that never tack finish as often as those that do, and the untacked net
-# starts to drop gently tipped balls into the basket.
+# loose side finishes 21 times there, 19 at 0.52 in. At 0.65 in, random plans
+# that never tack finish more often than those that do, and further in still
+# the untacked net drops gently tipped balls into the basket.
 BASKET = [
     (-4.7, -8.0, 0.9, 0.75, 0.75),
     (-4.7, -5.0, 0.6, 0.75, 0.75),
