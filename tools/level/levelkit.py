@@ -338,6 +338,15 @@ def trough_end(mesh, sections, end, next_one, solid=False):
     face((rims[0], rims[1], lips[1], lips[0]), inside)
 
 
+def board(mesh, sections, top):
+    """A board over the first stretch's outer rim (the first side of the
+    sections), up to the height top: a ball thrown over that rim hits it and
+    drops back into the trough."""
+    (b0, _, lips0), (_, _, lips1) = sections[0], sections[1]
+    tops = [(p[0], top, p[2]) for p in (lips0[0], lips1[0])]
+    mesh.quad(lips0[0], lips1[0], tops[1], tops[0], (b0[0], top, b0[2]))
+
+
 def _face(mesh, solid):
     """The builder of a trough's faces: one-sided, or solid (a slab WALL_THICKNESS thick)."""
     if solid:

@@ -15,8 +15,8 @@ within a few seconds.
 
 Its files keep the places and the form the game has always read them in.
 """
-from levelkit import (Level, SPACING, STIFFNESS, TACK_SLOTS, add, cross_sections, trough_bottom,
-                      trough_end, trough_walls)
+from levelkit import (Level, SPACING, STIFFNESS, TACK_SLOTS, add, board, cross_sections,
+                      trough_bottom, trough_end, trough_walls)
 
 NAME = "hammock"
 HINT = "Grab under the ball, pull it quickly down the screen."
@@ -71,11 +71,8 @@ def add_course(level, course, board_top=BOARD_TOP, lip=LIP):
     mesh = level.mesh
     sections = cross_sections(course, lip)
     trough_walls(mesh, sections)
-    # The board over the catching stretch's outer rim (the first side of the sections).
     if board_top is not None:
-        (b0, _, lips0), (_, _, lips1) = sections[0], sections[1]
-        tops = [(p[0], board_top, p[2]) for p in (lips0[0], lips1[0])]
-        mesh.quad(lips0[0], lips1[0], tops[1], tops[0], (b0[0], board_top, b0[2]))
+        board(mesh, sections, board_top)
     # Both ends are closed: a ball that lands at the high end runs down the
     # trough, and one that has passed the last bubble stops at the low end.
     trough_end(mesh, sections, 0, 1)
