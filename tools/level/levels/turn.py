@@ -16,7 +16,7 @@ from levelkit import BALL_START, Level
 from levels import hammock
 
 NAME = "turn"
-HINT = "Turn the camera (right button) till it looks like level 1."
+HINT = "Hold right button, drag right till it looks like level 1."
 
 # The trough (see levelkit): the catching stretch just beyond the flap's end,
 # high end at the far side, then on past the start camera's feet into the
