@@ -1,16 +1,17 @@
 """turn: the bubbles are out of sight; turn the camera to find the way.
 
 The first level's hammock turned a quarter turn about the ball's drop point:
-its free flap hangs on the left of the start view, and a trough with a low
-board on its far rim lies just beyond the flap's end. The trough runs down towards the start camera and on behind
-it, where it narrows into the channel with the bubbles, out of the start
-view: a player sees the trough leave the screen and finds the rest by
-turning the camera (right button). Pulling the cloth towards the start
-camera, as on the first level, throws the ball over a pinned side, where
-nothing catches it; the ball must go left, down the flap into the trough.
-Turned a quarter turn to the left (the mouse a hundred pixels to the right
-with the right button held), the view is the first level's, and its pull
-works: a steady pull towards you from the cloth beside the ball.
+its free flap hangs on the left of the start view, and a trough with the first
+level's board on its far rim lies just beyond the flap's end. The trough runs
+down towards the start camera and on behind it, where it narrows into the
+channel with the bubbles, out of the start view: a player sees the trough
+leave the screen and finds the rest by turning the camera (right button).
+Pulling the cloth towards the start camera, as on the first level, only rocks
+the ball in the hammock, whose side nearest the camera is pinned; the ball
+must go left, down the flap into the trough. Turned a quarter turn to the left
+(the mouse a hundred pixels to the right with the right button held), the view
+is the first level's, and its pull works: a quick pull towards you from the
+cloth under or beside the ball.
 """
 from levelkit import BALL_START, Level
 from levels import hammock
@@ -22,8 +23,9 @@ HINT = "Hold right button, drag right till it looks like level 1."
 # high end at the far side, then on past the start camera's feet into the
 # channel. The stretch is narrower than the first level's, but with the first
 # level's board it still catches that level's quick pull from the turned view
-# (with a board a unit lower and a stretch 0.9 wide, half of those pulls threw
-# the ball over it); no single pull from the start view reaches it.
+# (with a board a unit lower and a stretch 0.9 wide, 12 of 20 such pulls
+# failed, 10 of them throwing the ball over the board); no single pull from
+# the start view reaches it.
 COURSE = [
     (-5.7, 0.4, 2.2, 1.4, 1.0),
     (-1.0, 0.4, 1.4, 1.4, 1.0),
