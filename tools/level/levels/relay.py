@@ -12,7 +12,7 @@ from levelkit import BALL_START, Level, SPACING
 from levels import hammock
 
 NAME = "relay"
-HINT = "Pull the ball into the lower cloth, then pull it on."
+HINT = "Pull the ball left into the lower cloth, then left again."
 
 # Both cloths: SIZE x SIZE spheres, rows along x; the hammock is rows 0 to
 # PIN_ROW, pinned at its four corners, and the rows after it are the flap.
