@@ -17,8 +17,9 @@ A board stands along the chute's far side, so that a tip too hard drops the
 ball back instead of throwing it away. The shelf slows every ball: one thrown
 along the chute meets the end wall and leaves over the open edge at a walk,
 too slowly to reach the box by itself, and the grating over the shelf keeps
-thrown balls from flying out over the edge. The box's grating keeps out balls lobbed from above, and reaches back
-to the shelf over the gap, sloping down with the strip's way in.
+thrown balls from flying out over the edge. The box's grating keeps out balls
+lobbed from above, and reaches back to the shelf over the gap, sloping down
+with the strip's way in.
 """
 from levelkit import BALL_START, SPACING, Level, bars, board, cross_sections, trough_end, trough_walls
 from levels import relay
