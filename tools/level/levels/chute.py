@@ -14,12 +14,13 @@ tip sends the ball along the wood onto the shelf, over its edge onto the
 strip and down into the box.
 
 A board stands along the chute's far side, so that a tip too hard drops the
-ball back instead of throwing it away. The shelf slows every ball: one thrown
-along the chute meets the end wall and leaves over the open edge at a walk,
-too slowly to reach the box by itself, and the grating over the shelf keeps
-thrown balls from flying out over the edge. The box's grating keeps out balls
-lobbed from above, and reaches back to the shelf over the gap, sloping down
-with the strip's way in.
+ball back instead of throwing it away, and a roof of bars over the chute's
+last stretch drops a ball that the hammock, pulled along the chute, carries up
+with it. The shelf slows every ball: one thrown along the chute meets the end
+wall and leaves over the open edge at a walk, too slowly to reach the box by
+itself, and the grating over the shelf keeps thrown balls from flying out over
+the edge. The box's grating keeps out balls lobbed from above, and reaches
+back to the shelf over the gap, sloping down with the strip's way in.
 """
 from levelkit import BALL_START, SPACING, Level, bars, board, cross_sections, trough_end, trough_walls
 from levels import relay
@@ -45,6 +46,13 @@ SHELF_LENGTH = 0.4
 # the hammock (of a grid of 56 tips after the recorded tack, 3 balls were
 # lost instead of 8).
 BOARD_TOP = 6.4
+# A roof of bars over the chute's last ROOF_LENGTH before the shelf, ROOF_CLEAR
+# above its floor (and ROOF_HALF_WIDTH to either side of its middle line): a
+# ball rolling down the chute passes under it, but one carried up by the
+# stretched hammock meets it and drops back. Without it, the camera turned
+# along the chute and the hammock pulled slowly along it lifted the ball onto
+# the shelf fast enough to leave it into the box, a finish without the tack.
+ROOF_LENGTH, ROOF_CLEAR, ROOF_HALF_WIDTH = 0.52, 0.55, 0.62
 # Shelf: its floor rises this much to the back wall, so that a ball on it
 # rolls off the open edge slowly; walls and grating heights above its floor.
 SHELF_TILT, SHELF_WALL, SHELF_GRATING = 0.08, 0.8, 0.6
@@ -91,6 +99,20 @@ def chute(mesh, z):
     trough_walls(mesh, sections)
     trough_end(mesh, sections, 0, 1)
     board(mesh, sections, BOARD_TOP)
+    roof(mesh, z, head_x)
+
+
+def roof(mesh, z, head_x):
+    """The bars over the chute's last stretch, parallel to its floor."""
+    end_x = END_X - SHELF_LENGTH
+    start_x = end_x - ROOF_LENGTH
+
+    def floor(x):
+        return HEAD_Y + (SHELF_Y - HEAD_Y) * (x - head_x) / (end_x - head_x)
+
+    middle_x = (start_x + end_x) / 2
+    bars(mesh, (start_x, floor(start_x) + ROOF_CLEAR, z - ROOF_HALF_WIDTH),
+         (ROOF_LENGTH, floor(end_x) - floor(start_x), 0), (0, 0, 2 * ROOF_HALF_WIDTH), (middle_x, floor(middle_x), z))
 
 
 def shelf(mesh, z):
