@@ -22,7 +22,8 @@ itself, and the grating over the shelf keeps thrown balls from flying out over
 the edge. The box's grating keeps out balls lobbed from above, and reaches
 back to the shelf over the gap, sloping down with the strip's way in.
 """
-from levelkit import BALL_START, SPACING, Level, bars, board, cross_sections, trough_end, trough_walls
+from levelkit import (BALL_START, SPACING, Level, bars, board, cross_sections, trough_bottom, trough_end,
+                      trough_walls)
 from levels import relay
 
 NAME = "chute"
@@ -95,24 +96,22 @@ def chute(mesh, z):
     """The wooden chute from behind the hammock down to the shelf, closed at
     its head, with the board along its far side."""
     head_x = HAMMOCK_CORNER[0] - 0.15
-    sections = cross_sections([(head_x, z, HEAD_Y, 0.6, 0.8), (END_X - SHELF_LENGTH, z, SHELF_Y, HALF_WIDTH, 0.6)], 0.35)
+    course = [(head_x, z, HEAD_Y, 0.6, 0.8), (END_X - SHELF_LENGTH, z, SHELF_Y, HALF_WIDTH, 0.6)]
+    sections = cross_sections(course, 0.35)
     trough_walls(mesh, sections)
     trough_end(mesh, sections, 0, 1)
     board(mesh, sections, BOARD_TOP)
-    roof(mesh, z, head_x)
+    roof(mesh, course)
 
 
-def roof(mesh, z, head_x):
+def roof(mesh, course):
     """The bars over the chute's last stretch, parallel to its floor."""
-    end_x = END_X - SHELF_LENGTH
+    end_x, z = course[-1][:2]
     start_x = end_x - ROOF_LENGTH
-
-    def floor(x):
-        return HEAD_Y + (SHELF_Y - HEAD_Y) * (x - head_x) / (end_x - head_x)
-
     middle_x = (start_x + end_x) / 2
-    bars(mesh, (start_x, floor(start_x) + ROOF_CLEAR, z - ROOF_HALF_WIDTH),
-         (ROOF_LENGTH, floor(end_x) - floor(start_x), 0), (0, 0, 2 * ROOF_HALF_WIDTH), (middle_x, floor(middle_x), z))
+    rise = trough_bottom(course, end_x) - trough_bottom(course, start_x)
+    bars(mesh, (start_x, trough_bottom(course, start_x) + ROOF_CLEAR, z - ROOF_HALF_WIDTH), (ROOF_LENGTH, rise, 0),
+         (0, 0, 2 * ROOF_HALF_WIDTH), (middle_x, trough_bottom(course, middle_x), z))
 
 
 def shelf(mesh, z):
