@@ -65,8 +65,8 @@ shoot tests/playthrough/hammock.timeline "$kPlayTick=play" "$kFinishTick=finish"
 # The clicks come from the game's own layout. A start view's picture has no
 # cursor in it: the mouse leaves by the window's bottom-right corner, and the
 # cursor's picture hangs right and down from the mouse.
-printf '0 move 470 300\n2 move %d %d\n3 press left\n4 release left\n5 move 640 480\n' \
-  "$kNewX" "$kNewY" >"$frames/start.timeline"
+printf '0 move 470 300\n2 move %d %d\n3 press left\n4 release left\n5 move %d %d\n' \
+  "$kNewX" "$kNewY" "$kWindowWidth" "$kWindowHeight" >"$frames/start.timeline"
 printf '0 move 470 300\n20 move %d %d\n21 press left\n22 release left\n30 move %d %d\n' \
   "$kLevelsX" "$kLevelsY" "$kCard2X" "$kCard2Y" >"$frames/levels.timeline"
 levels=$(cd "$root" && "$build/quiltrush" --levels)

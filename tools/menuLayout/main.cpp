@@ -1,8 +1,8 @@
-// quiltrush-menu-layout: prints where the menu's buttons and the level
-// screen's cards are clicked on the game's 640 x 480 window as shell
-// assignments (kNewX=320 kNewY=164, ..., kLevelsX=552 kLevelsY=164,
-// kCard1X=120 kCard1Y=168, ...), for scripts that play the game:
-// eval "$(quiltrush-menu-layout)".
+// quiltrush-menu-layout: prints the game's window size and where the menu's
+// buttons and the level screen's cards are clicked on it as shell
+// assignments (kWindowWidth=640 kWindowHeight=480, kNewX=320 kNewY=164, ...,
+// kLevelsX=552 kLevelsY=164, kCard1X=120 kCard1Y=168, ...), for scripts that
+// play the game: eval "$(quiltrush-menu-layout)".
 #include <cstdio>
 
 #include "game/play/LevelScreen.h"
@@ -10,6 +10,7 @@
 
 int main() {
     namespace layout = quiltRush::menuLayout;
+    std::printf("kWindowWidth=%d kWindowHeight=%d\n", layout::kWindowWidth, layout::kWindowHeight);
     for (std::size_t i = 0; i < layout::kButtons; ++i) {
         std::printf("k%sX=%d k%sY=%d\n", layout::kButtonNames[i], layout::clickX(i), layout::kButtonNames[i],
                     layout::clickY(i));

@@ -94,7 +94,7 @@ def build():
 
 def chute(mesh, z):
     """The wooden chute from behind the hammock down to the shelf, closed at
-    its head, with the board along its far side."""
+    its head, with the board along its far side and the roof over its end."""
     head_x = HAMMOCK_CORNER[0] - 0.15
     course = [(head_x, z, HEAD_Y, 0.6, 0.8), (END_X - SHELF_LENGTH, z, SHELF_Y, HALF_WIDTH, 0.6)]
     sections = cross_sections(course, 0.35)
