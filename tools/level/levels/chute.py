@@ -108,10 +108,9 @@ def roof(mesh, course):
     """The bars over the chute's last stretch, parallel to its floor."""
     end_x, z = course[-1][:2]
     start_x = end_x - ROOF_LENGTH
-    middle_x = (start_x + end_x) / 2
-    rise = trough_bottom(course, end_x) - trough_bottom(course, start_x)
-    bars(mesh, (start_x, trough_bottom(course, start_x) + ROOF_CLEAR, z - ROOF_HALF_WIDTH), (ROOF_LENGTH, rise, 0),
-         (0, 0, 2 * ROOF_HALF_WIDTH), (middle_x, trough_bottom(course, middle_x), z))
+    start_y, end_y = trough_bottom(course, start_x), trough_bottom(course, end_x)
+    bars(mesh, (start_x, start_y + ROOF_CLEAR, z - ROOF_HALF_WIDTH), (ROOF_LENGTH, end_y - start_y, 0),
+         (0, 0, 2 * ROOF_HALF_WIDTH), ((start_x + end_x) / 2, (start_y + end_y) / 2, z))
 
 
 def shelf(mesh, z):
