@@ -9,7 +9,7 @@ the gap (to the right) throws the ball across; however hard the throw, the
 wall stops it and drops it into the trough (its high end, under the camera,
 is walled too), so only a throw too soft fails.
 """
-from levelkit import BALL_START, Level, add
+from levelkit import BALL_START, WALL_THICKNESS, Level, add
 from levels import hammock
 
 NAME = "leap"
@@ -36,7 +36,6 @@ BUBBLE_DISTANCES = [3.8, 5.0, 6.2, 7.4]
 # that hits it drops.
 WALL_TOP = 8.5
 WALL_LEAN = 0.8
-WALL_THICKNESS = 0.05
 
 
 def build():
