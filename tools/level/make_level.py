@@ -26,7 +26,7 @@ PACK_FILE = "assets/levels/pack.txt"
 
 # The pack in the order a player meets it, each level asking for something
 # the one before did not.
-PACK = [hammock, turn, leap, relay, net, chute]
+PACK = [hammock, turn, leap, relay, chute, net]
 
 HINT_LIMIT = 60  # characters: the hint is one line under the level's name
 
