@@ -6,7 +6,7 @@ the ball and pull it down the screen, as on the first level). The slide runs
 towards the camera, right and away again, to where it ends in mid-air. Below
 the end hangs a net, pinned at two corners only, both on the side away from
 the camera, and beyond its far edge, lower down and in under it, waits a
-basket with the bubble; the player holds a single tack. Left alone, the net
+basket with the bubble; the player holds two tacks. Left alone, the net
 drops the ball at once. Tacked from the half of its loose side nearer the
 basket, it twists and pours the ball out sideways; tacked from the half
 nearer the slide's end (striped red) out towards the bubble, it catches the
@@ -82,10 +82,11 @@ BUBBLE_FROM_END = 0.5
 # CRATE_FOOT up, open along the slide. CRATE_HALF: the crate's half width
 # round the drop point.
 CRATE_LID, CRATE_HOLE, CRATE_FOOT, CRATE_HALF = 5.8, 0.25, 4.0, 0.8
-# A board across the net, BOARD_OUT beyond the slide's end and from BOARD_DROP
-# under its floor BOARD_HEIGHT up: a ball leaving the slide fast meets it and
-# drops onto the net instead of flying on into the basket.
-BOARD_OUT, BOARD_DROP, BOARD_HEIGHT = 1.2, 0.6, 2.5
+# A board of bars across the net, BOARD_OUT beyond the slide's end, from
+# BOARD_DROP under its floor BOARD_HEIGHT up and BOARD_HALF to either side of
+# the slide's middle line: a ball leaving the slide fast meets it and drops
+# onto the net instead of flying on into the basket.
+BOARD_OUT, BOARD_DROP, BOARD_HEIGHT, BOARD_HALF = 1.2, 0.6, 2.5, 0.9
 # A grating over the basket's far part (from GRATING_Z on), GRATING_Y high and
 # falling GRATING_FALL to the far end, where a ball that lands on it rolls off
 # the course: it keeps out a ball flung by a net pulled out by hand and let go
@@ -123,9 +124,7 @@ def build():
     sections = cross_sections(SLIDE, LIP)
     trough_walls(mesh, sections)
     trough_end(mesh, sections, 0, 1)
-    end_x, end_z, end_y = SLIDE[-1][:3]
-    board_x, board_y = end_x - BOARD_OUT, end_y - BOARD_DROP
-    bars(mesh, (board_x, board_y, end_z - 0.9), (0.0, 0.0, 1.8), (0.0, BOARD_HEIGHT, 0.0), (board_x + 1.0, board_y, end_z))
+    board_of_bars(mesh)
     crate(mesh)
     sections = cross_sections(BASKET, LIP)
     basket_grating(mesh)
@@ -137,6 +136,13 @@ def build():
     level.use_tacks(TACKS)
     level.mark_cloth(lambda u, v: u >= LOOSE_MARK and v >= NEAR_HALF)
     return level
+
+
+def board_of_bars(mesh):
+    """The board beyond the slide's end, held from the slide's side."""
+    end_x, end_z, end_y = SLIDE[-1][:3]
+    x, y = end_x - BOARD_OUT, end_y - BOARD_DROP
+    bars(mesh, (x, y, end_z - BOARD_HALF), (0.0, 0.0, 2 * BOARD_HALF), (0.0, BOARD_HEIGHT, 0.0), (end_x, y, end_z))
 
 
 def crate(mesh):
