@@ -347,6 +347,14 @@ def board(mesh, sections, top):
     mesh.quad(lips0[0], lips1[0], tops[1], tops[0], (b0[0], top, b0[2]))
 
 
+def end_board(mesh, sections, top):
+    """A board over the first section's lips, up to the height top: a ball
+    thrown along the trough past its closed high end hits it and drops back."""
+    (_, _, lips0), (b1, _, _) = sections[0], sections[1]
+    tops = [(p[0], top, p[2]) for p in lips0]
+    mesh.quad(lips0[0], lips0[1], tops[1], tops[0], (b1[0], top, b1[2]))
+
+
 def _face(mesh, solid):
     """The builder of a trough's faces: one-sided, or solid (a slab WALL_THICKNESS thick)."""
     if solid:

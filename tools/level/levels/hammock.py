@@ -67,7 +67,7 @@ def add_cloth(level):
 def add_course(level, course, board_top=BOARD_TOP, lip=LIP):
     """The trough along course with the board over its catching stretch (up
     to board_top; none if that is None), both ends closed and a wall at the
-    low end."""
+    low end. Returns the trough's cross sections."""
     mesh = level.mesh
     sections = cross_sections(course, lip)
     trough_walls(mesh, sections)
@@ -80,6 +80,7 @@ def add_course(level, course, board_top=BOARD_TOP, lip=LIP):
     lips = sections[-1][2]
     tops = [add(lip, (0.0, END_WALL, 0.0)) for lip in lips]
     mesh.quad(lips[0], lips[1], tops[1], tops[0], sections[-2][0])
+    return sections
 
 
 def bubbles_along(course, distances, radius=CHECKPOINT_RADIUS):
