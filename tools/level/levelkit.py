@@ -343,16 +343,20 @@ def board(mesh, sections, top):
     sections), up to the height top: a ball thrown over that rim hits it and
     drops back into the trough."""
     (b0, _, lips0), (_, _, lips1) = sections[0], sections[1]
-    tops = [(p[0], top, p[2]) for p in (lips0[0], lips1[0])]
-    mesh.quad(lips0[0], lips1[0], tops[1], tops[0], (b0[0], top, b0[2]))
+    _upright(mesh, lips0[0], lips1[0], top, b0)
 
 
 def end_board(mesh, sections, top):
     """A board over the first section's lips, up to the height top: a ball
     thrown along the trough past its closed high end hits it and drops back."""
     (_, _, lips0), (b1, _, _) = sections[0], sections[1]
-    tops = [(p[0], top, p[2]) for p in lips0]
-    mesh.quad(lips0[0], lips0[1], tops[1], tops[0], (b1[0], top, b1[2]))
+    _upright(mesh, lips0[0], lips0[1], top, b1)
+
+
+def _upright(mesh, a, b, top, inside):
+    """A board standing on the edge a-b up to the height top, facing the
+    point above inside."""
+    mesh.quad(a, b, (b[0], top, b[2]), (a[0], top, a[2]), (inside[0], top, inside[2]))
 
 
 def _face(mesh, solid):
