@@ -343,17 +343,17 @@ def board(mesh, sections, top):
     sections), up to the height top: a ball thrown over that rim hits it and
     drops back into the trough."""
     (b0, _, lips0), (_, _, lips1) = sections[0], sections[1]
-    _upright(mesh, lips0[0], lips1[0], top, b0)
+    upright(mesh, lips0[0], lips1[0], top, b0)
 
 
 def end_board(mesh, sections, top):
     """A board over the first section's lips, up to the height top: a ball
     thrown along the trough past its closed high end hits it and drops back."""
     (_, _, lips0), (b1, _, _) = sections[0], sections[1]
-    _upright(mesh, lips0[0], lips0[1], top, b1)
+    upright(mesh, lips0[0], lips0[1], top, b1)
 
 
-def _upright(mesh, a, b, top, inside):
+def upright(mesh, a, b, top, inside):
     """A board standing on the edge a-b up to the height top, facing the
     point above inside."""
     mesh.quad(a, b, (b[0], top, b[2]), (a[0], top, a[2]), (inside[0], top, inside[2]))
@@ -366,7 +366,11 @@ def _face(mesh, solid):
     return mesh.polygon
 
 
-def bars(mesh, corner, across, along, inside, step=0.3, width=0.06):
+# How wide a grating's bars are (see bars).
+BAR_WIDTH = 0.06
+
+
+def bars(mesh, corner, across, along, inside, step=0.3, width=BAR_WIDTH):
     """A grating: bars `width` wide and `step` apart side to side along
     `across` from `corner`, each running `along`, every one a slab
     (WALL_THICKNESS) that holds the ball on the side of `inside`. The gaps are

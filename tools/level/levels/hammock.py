@@ -15,8 +15,8 @@ within a few seconds.
 
 Its files keep the places and the form the game has always read them in.
 """
-from levelkit import (Level, SPACING, STIFFNESS, TACK_SLOTS, add, board, cross_sections,
-                      trough_bottom, trough_end, trough_walls)
+from levelkit import (Level, SPACING, STIFFNESS, TACK_SLOTS, board, cross_sections,
+                      trough_bottom, trough_end, trough_walls, upright)
 
 NAME = "hammock"
 HINT = "Grab under the ball, pull it quickly down the screen."
@@ -78,8 +78,7 @@ def add_course(level, course, board_top=BOARD_TOP, lip=LIP):
     trough_end(mesh, sections, 0, 1)
     trough_end(mesh, sections, -1, -2)
     lips = sections[-1][2]
-    tops = [add(lip, (0.0, END_WALL, 0.0)) for lip in lips]
-    mesh.quad(lips[0], lips[1], tops[1], tops[0], sections[-2][0])
+    upright(mesh, lips[0], lips[1], lips[0][1] + END_WALL, sections[-2][0])
     return sections
 
 

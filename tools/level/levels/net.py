@@ -31,7 +31,7 @@ seconds and landed about eight seconds after the start, one new player of two
 finished it (in the fourth run); the other tacked it in time three times, and
 each time the net twisted into a band the ball fell through.
 """
-from levelkit import BALL_START, Level, SPACING, bars, cross_sections, trough_end, trough_walls
+from levelkit import BALL_START, BAR_WIDTH, Level, SPACING, bars, cross_sections, trough_end, trough_walls
 from levels import hammock, relay
 
 NAME = "net"
@@ -153,7 +153,7 @@ def crate(mesh):
     for a, b in ((x0, x - CRATE_HOLE), (x + CRATE_HOLE, x1)):
         bars(mesh, (a, CRATE_LID, z0), (b - a, 0.0, 0.0), (0.0, 0.0, z1 - z0), inside)
     for a, b in ((z0, z - CRATE_HOLE), (z + CRATE_HOLE, z1)):
-        bars(mesh, (x0, CRATE_LID + 0.06, a), (0.0, 0.0, b - a), (x1 - x0, 0.0, 0.0), inside)
+        bars(mesh, (x0, CRATE_LID + BAR_WIDTH, a), (0.0, 0.0, b - a), (x1 - x0, 0.0, 0.0), inside)
     height = CRATE_LID + 0.1 - CRATE_FOOT
     bars(mesh, (x0, CRATE_FOOT, z0), (0.0, 0.0, z1 - z0), (0.0, height, 0.0), inside)
     for side in (z0, z1):
